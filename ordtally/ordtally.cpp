@@ -1,0 +1,88 @@
+#include "ordtally/ordtally.h"
+
+#include <ctime>
+
+namespace {
+
+// The stopwatch converts clock() ticks at this rate, the rate the module was
+// designed for; refuse to build where the C library counts otherwise.
+constexpr double ticks_per_second = 1000000.0;
+static_assert(CLOCKS_PER_SEC == 1000000, "clock() must tick 1,000,000 times per second");
+
+// Magnitude of x as an unsigned number: the most negative int has magnitude
+// 2^31, which an int cannot hold.
+unsigned int magnitude(int x) {
+    unsigned int bits = static_cast<unsigned int>(x);
+    return x < 0 ? 0u - bits : bits;
+}
+
+// b true counts one comparison, b false resets; returns the count after that.
+unsigned int comparison_count(bool b) {
+    static unsigned int counter = 0;
+    counter = b ? counter + 1 : 0;
+    return counter;
+}
+
+// b true counts one swap, b false resets; returns the count after that.
+unsigned int swap_count(bool b) {
+    static unsigned int counter = 0;
+    counter = b ? counter + 1 : 0;
+    return counter;
+}
+
+// b false stores the current time (a start); b true stores and returns the
+// time since the value stored (a duration). In milliseconds.
+double set_elapsed_time(bool b) {
+    static double elapsed = 0.0;
+    double now = static_cast<double>(std::clock()) * 1000.0 / ticks_per_second;
+    elapsed = b ? now - elapsed : now;
+    return elapsed;
+}
+
+} // namespace
+
+void swap(int a[], unsigned int i, unsigned int j) {
+    int tmp = a[i];
+    a[i] = a[j];
+    a[j] = tmp;
+    swap_count(true);
+}
+
+bool goes_before(int x, int y) {
+    comparison_count(true);
+    unsigned int mx = magnitude(x);
+    unsigned int my = magnitude(y);
+    return mx < my || (mx == my && x <= y);
+}
+
+bool array_is_sorted(int array[], unsigned int length) {
+    unsigned int i = 1;
+    while (i < length && goes_before(array[i - 1], array[i])) {
+        ++i;
+    }
+    return i >= length;
+}
+
+void reset_comparisons_counter(void) {
+    comparison_count(false);
+}
+
+unsigned int comparisons_number(void) {
+    return comparison_count(true) - 1;
+}
+
+void reset_swaps_counter(void) {
+    swap_count(false);
+}
+
+unsigned int swaps_number(void) {
+    return swap_count(true) - 1;
+}
+
+void set_current_time(void) {
+    set_elapsed_time(false);
+}
+
+double calculate_elapsed_time(void) {
+    return set_elapsed_time(true);
+}

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs a build into a fresh prefix, then builds the C driver against it
+# twice, as an outside CMake project and with a plain cc line, and runs both.
+#
+#   check.sh BUILD_DIR WORK_DIR LIBRARIES C_COMPILER C_FLAGS
+#
+# LIBRARIES is a comma-separated list, each library after those it uses.
+set -euo pipefail
+
+build=$1
+work=$2
+libraries=$3
+cc=$4
+cflags=$5
+here=$(cd "$(dirname "$0")" && pwd)
+driver=$here/../c_api.c
+
+rm -rf "$work"
+mkdir -p "$work"
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+libdir=$(dirname "$(find "$prefix" -name libordtally.a | head -n 1)")
+
+# No program may shadow a system command such as test(1).
+test ! -e "$prefix/bin/test"
+
+cmake -S "$here" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$prefix" \
+    -DCMAKE_C_COMPILER="$cc" -DCMAKE_C_FLAGS="$cflags" \
+    -DDRIVER="$driver" -DADTLAB_LIBRARIES="${libraries//,/;}" >/dev/null
+cmake --build "$work/cmake-build" >/dev/null
+"$work/cmake-build/consumer"
+
+# A plain C link: the libraries need no C++ runtime. Dependents come first.
+archives=()
+for library in $(echo "$libraries" | tr ',' '\n' | tac); do
+    archives+=("$libdir/lib$library.a")
+done
+# shellcheck disable=SC2086
+"$cc" -std=c11 $cflags -I"$prefix/include" "$driver" "${archives[@]}" -o "$work/plain"
+"$work/plain"
+echo "installed package: CMake and plain cc drivers pass"

@@ -1,0 +1,144 @@
+#include "process.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace adtlab::testing {
+namespace {
+
+struct Pipe {
+    int read_end = -1;
+    int write_end = -1;
+    Pipe() {
+        int fds[2];
+        if (pipe(fds) != 0) {
+            throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
+        }
+        read_end = fds[0];
+        write_end = fds[1];
+    }
+};
+
+// Feeds `input` to the child and drains its two output pipes without letting
+// either side block on a full pipe.
+void exchange(int to_child, int from_out, int from_err, const std::string &input,
+              Outcome &outcome) {
+    std::size_t written = 0;
+    if (input.empty()) {
+        close(to_child);
+        to_child = -1;
+    }
+    std::array<pollfd, 3> fds{};
+    int open_outputs = 2;
+    while (open_outputs > 0) {
+        fds[0] = {to_child, POLLOUT, 0};
+        fds[1] = {from_out, POLLIN, 0};
+        fds[2] = {from_err, POLLIN, 0};
+        if (poll(fds.data(), fds.size(), -1) < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw std::runtime_error("poll failed");
+        }
+        if (to_child >= 0 && (fds[0].revents & (POLLOUT | POLLERR | POLLHUP))) {
+            ssize_t n = write(to_child, input.data() + written, input.size() - written);
+            if (n > 0) {
+                written += static_cast<std::size_t>(n);
+            }
+            if (n < 0 || written == input.size()) {
+                close(to_child);
+                to_child = -1;
+            }
+        }
+        for (int k = 1; k <= 2; ++k) {
+            if (fds[k].fd < 0 || !(fds[k].revents & (POLLIN | POLLHUP | POLLERR))) {
+                continue;
+            }
+            char buffer[4096];
+            ssize_t n = read(fds[k].fd, buffer, sizeof buffer);
+            if (n > 0) {
+                (k == 1 ? outcome.out : outcome.err).append(buffer, static_cast<std::size_t>(n));
+            } else {
+                close(fds[k].fd);
+                (k == 1 ? from_out : from_err) = -1;
+                --open_outputs;
+            }
+        }
+    }
+    if (to_child >= 0) {
+        close(to_child);
+    }
+}
+
+Outcome run_forked(const std::function<void()> &in_child, const std::string &input) {
+    std::fflush(nullptr);
+    Pipe in, out, err;
+    pid_t pid = fork();
+    if (pid < 0) {
+        throw std::runtime_error("fork failed");
+    }
+    if (pid == 0) {
+        dup2(in.read_end, STDIN_FILENO);
+        dup2(out.write_end, STDOUT_FILENO);
+        dup2(err.write_end, STDERR_FILENO);
+        for (int fd : {in.read_end, in.write_end, out.read_end, out.write_end, err.read_end,
+                       err.write_end}) {
+            close(fd);
+        }
+        in_child();
+        std::_Exit(127);
+    }
+    close(in.read_end);
+    close(out.write_end);
+    close(err.write_end);
+    Outcome outcome;
+    exchange(in.write_end, out.read_end, err.read_end, input, outcome);
+    int wstatus = 0;
+    while (waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(wstatus)) {
+        outcome.status = WEXITSTATUS(wstatus);
+    } else if (WIFSIGNALED(wstatus)) {
+        outcome.signal = WTERMSIG(wstatus);
+    }
+    return outcome;
+}
+
+} // namespace
+
+Outcome run_program(const std::vector<std::string> &argv, const std::string &input,
+                    const std::vector<std::string> &env) {
+    return run_forked(
+        [&] {
+            for (const std::string &entry : env) {
+                putenv(const_cast<char *>(entry.c_str()));
+            }
+            std::vector<char *> args;
+            for (const std::string &arg : argv) {
+                args.push_back(const_cast<char *>(arg.c_str()));
+            }
+            args.push_back(nullptr);
+            execv(args[0], args.data());
+            std::perror("execv");
+        },
+        input);
+}
+
+Outcome run_in_child(const std::function<void()> &body, const std::string &input) {
+    return run_forked(
+        [&] {
+            body();
+            std::fflush(nullptr);
+            std::_Exit(0);
+        },
+        input);
+}
+
+} // namespace adtlab::testing

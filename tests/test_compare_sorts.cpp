@@ -1,0 +1,166 @@
+#include "process.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using adtlab::testing::Outcome;
+using adtlab::testing::run_program;
+
+Outcome compare_sorts(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), COMPARE_SORTS);
+    return run_program(arguments);
+}
+
+std::vector<std::string> lines_of(const std::string &text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The fields of a CSV row.
+std::vector<std::string> fields_of(const std::string &row) {
+    std::vector<std::string> fields;
+    std::istringstream stream(row);
+    for (std::string field; std::getline(stream, field, ',');) {
+        fields.push_back(field);
+    }
+    return fields;
+}
+
+// The CSV rows without the time column, which varies from run to run.
+std::vector<std::string> counts_of(const std::string &csv) {
+    std::vector<std::string> rows;
+    for (const std::string &line : lines_of(csv)) {
+        std::vector<std::string> f = fields_of(line);
+        rows.push_back(f[0] + "," + f[1] + "," + f[2] + "," + f[3] + "," + f[4] + "," + f[6]);
+    }
+    return rows;
+}
+
+std::string write_temporary(const std::string &contents) {
+    char path[] = "/tmp/compare_sorts_XXXXXX";
+    int fd = mkstemp(path);
+    EXPECT_GE(fd, 0);
+    close(fd);
+    std::ofstream(path) << contents;
+    return path;
+}
+
+TEST(CompareSorts, DefaultRunCoversEveryShapeSizeAndAlgorithm) {
+    Outcome o = compare_sorts({});
+    ASSERT_TRUE(o.exited(0)) << o.err;
+    EXPECT_EQ(o.err, "");
+    std::vector<std::string> lines = lines_of(o.out);
+    ASSERT_EQ(lines.size(), 1u + 4 * 2 * 3);
+    EXPECT_EQ(lines[0].find("shape"), 0u);
+    for (std::size_t k = 1; k < lines.size(); ++k) {
+        EXPECT_EQ(lines[k].size(), lines[0].size()) << "row " << k << " is not aligned";
+        EXPECT_EQ(lines[k].substr(lines[k].size() - 3), "yes") << lines[k];
+    }
+}
+
+TEST(CompareSorts, CsvCountsFollowFromTheInputAndTheSeed) {
+    Outcome o = compare_sorts({"--csv", "--size", "50", "--shape", "ascending"});
+    ASSERT_TRUE(o.exited(0)) << o.err;
+    std::vector<std::string> rows = counts_of(o.out);
+    // Selection sort: n(n-1)/2 and n; insertion sort on sorted input: n-1 and 0;
+    // quick sort on distinct values in order: n(n-1) and n-1.
+    EXPECT_EQ(rows, (std::vector<std::string>{"shape,n,algorithm,comparisons,swaps,sorted",
+                                              "ascending,50,selection,1225,50,yes",
+                                              "ascending,50,insertion,49,0,yes",
+                                              "ascending,50,quick,2450,49,yes"}));
+
+    Outcome first = compare_sorts({"--csv", "--size", "300", "--seed", "7"});
+    Outcome again = compare_sorts({"--csv", "--seed", "7", "--size", "300"});
+    Outcome other = compare_sorts({"--csv", "--size", "300", "--seed", "8"});
+    EXPECT_EQ(counts_of(first.out), counts_of(again.out));
+    EXPECT_NE(counts_of(first.out), counts_of(other.out));
+}
+
+TEST(CompareSorts, SortsTheIntegersOfAFile) {
+    std::string path = write_temporary("5 4\n3\t2  1\n");
+    Outcome o = compare_sorts({"--csv", "--file", path});
+    std::remove(path.c_str());
+    ASSERT_TRUE(o.exited(0)) << o.err;
+    EXPECT_EQ(counts_of(o.out),
+              (std::vector<std::string>{"shape,n,algorithm,comparisons,swaps,sorted",
+                                        "file,5,selection,10,5,yes", "file,5,insertion,10,10,yes",
+                                        "file,5,quick,14,4,yes"}));
+}
+
+TEST(CompareSorts, HelpGoesToStandardOutput) {
+    Outcome o = compare_sorts({"--help"});
+    EXPECT_TRUE(o.exited(0));
+    EXPECT_EQ(o.out.find("Usage: compare_sorts"), 0u);
+    EXPECT_EQ(o.err, "");
+}
+
+struct BadInput {
+    const char *what;
+    std::vector<std::string> arguments;
+    std::string file_contents; // written to a file passed with --file, if not empty
+};
+
+void PrintTo(const BadInput &bad, std::ostream *os) {
+    *os << bad.what;
+}
+
+class CompareSortsRejects : public ::testing::TestWithParam<BadInput> {};
+
+TEST_P(CompareSortsRejects, WithOneLineOnStandardErrorAndStatusTwo) {
+    BadInput bad = GetParam();
+    std::string path;
+    if (!bad.file_contents.empty()) {
+        path = write_temporary(bad.file_contents);
+        bad.arguments.insert(bad.arguments.end(), {"--file", path});
+    }
+    Outcome o = compare_sorts(bad.arguments);
+    if (!path.empty()) {
+        std::remove(path.c_str());
+    }
+    EXPECT_TRUE(o.exited(2)) << "status " << o.status << ", signal " << o.signal;
+    EXPECT_EQ(o.out, "");
+    ASSERT_FALSE(o.err.empty());
+    EXPECT_EQ(o.err.find("compare_sorts: "), 0u) << o.err;
+    EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << o.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, CompareSortsRejects,
+    ::testing::Values(BadInput{"unknown long option", {"--fast"}, ""},
+                      BadInput{"unknown short option", {"-x"}, ""},
+                      BadInput{"missing argument", {"--size"}, ""},
+                      BadInput{"stray argument", {"1000"}, ""},
+                      BadInput{"size zero", {"--size", "0"}, ""},
+                      BadInput{"negative size", {"--size", "-5"}, ""},
+                      BadInput{"size not a number", {"--size", "ten"}, ""},
+                      BadInput{"size with trailing text", {"--size", "10k"}, ""},
+                      BadInput{"huge size", {"--size", "99999999999999999999"}, ""},
+                      BadInput{"unknown shape", {"--shape", "sawtooth"}, ""},
+                      BadInput{"bad seed", {"--seed", "-1"}, ""},
+                      BadInput{"missing file", {"--file", "/nonexistent/values.txt"}, ""},
+                      BadInput{"unreadable file", {"--file", "/"}, ""},
+                      BadInput{"word in file", {}, "1 2 three 4\n"},
+                      BadInput{"value above int", {}, "1 2147483648\n"},
+                      BadInput{"value below int", {}, "-2147483649 1\n"},
+                      BadInput{"file with size", {"--size", "10"}, "1 2\n"}),
+    [](const ::testing::TestParamInfo<BadInput> &info) {
+        std::string name = info.param.what;
+        for (char &c : name) {
+            c = (c == ' ') ? '_' : c;
+        }
+        return name;
+    });
+
+} // namespace

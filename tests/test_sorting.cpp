@@ -1,0 +1,221 @@
+#include "sorting/sorting.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <numeric>
+#include <pthread.h>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Values = std::vector<int>;
+using Sort = void (*)(int[], unsigned int);
+
+struct Algorithm {
+    const char *name;
+    Sort sort;
+};
+
+const Algorithm algorithms[] = {
+    {"selection", selection_sort}, {"insertion", insertion_sort}, {"quick", quick_sort}};
+
+// The sorting order written independently of goes_before, without counting:
+// by magnitude, then negative first.
+bool strictly_before(int x, int y) {
+    std::int64_t mx = std::llabs(static_cast<std::int64_t>(x));
+    std::int64_t my = std::llabs(static_cast<std::int64_t>(y));
+    return mx < my || (mx == my && x < y);
+}
+
+Values reference_sorted(Values v) {
+    std::stable_sort(v.begin(), v.end(), strictly_before);
+    return v;
+}
+
+struct Counts {
+    unsigned int comparisons;
+    unsigned int swaps;
+};
+
+// Sorts v in place as a driver does, and returns the two counts.
+Counts measure(Sort sort, Values &v) {
+    reset_comparisons_counter();
+    reset_swaps_counter();
+    sort(v.data(), static_cast<unsigned int>(v.size()));
+    unsigned int comparisons = comparisons_number();
+    unsigned int swaps = swaps_number();
+    return {comparisons, swaps};
+}
+
+unsigned int size_of(const Values &v) {
+    return static_cast<unsigned int>(v.size());
+}
+
+struct Example {
+    const char *algorithm;
+    Values input;
+    Values sorted;
+    unsigned int comparisons;
+    unsigned int swaps;
+};
+
+void PrintTo(const Example &e, std::ostream *os) {
+    *os << e.algorithm << " sort of " << ::testing::PrintToString(e.input);
+}
+
+Sort sort_named(const std::string &name) {
+    for (const Algorithm &a : algorithms) {
+        if (name == a.name) {
+            return a.sort;
+        }
+    }
+    return nullptr;
+}
+
+class WorkedExample : public ::testing::TestWithParam<Example> {};
+
+TEST_P(WorkedExample, GivesTheResultAndTheCounts) {
+    Example e = GetParam();
+    Counts counts = measure(sort_named(e.algorithm), e.input);
+    EXPECT_EQ(e.input, e.sorted);
+    EXPECT_EQ(counts.comparisons, e.comparisons);
+    EXPECT_EQ(counts.swaps, e.swaps);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sorts, WorkedExample,
+    ::testing::Values(
+        Example{"selection", {}, {}, 0, 0}, Example{"insertion", {}, {}, 0, 0},
+        Example{"quick", {}, {}, 0, 0}, Example{"selection", {9}, {9}, 0, 1},
+        Example{"insertion", {9}, {9}, 0, 0}, Example{"quick", {9}, {9}, 0, 0},
+        Example{"selection", {3, -1, 2}, {-1, 2, 3}, 3, 3},
+        Example{"insertion", {2, -2}, {-2, 2}, 1, 1}, Example{"insertion", {-2, 2}, {-2, 2}, 1, 0},
+        Example{"quick", {1, 2, 3}, {1, 2, 3}, 6, 2},
+        Example{"quick", {5, 4, 3, 2, 1}, {1, 2, 3, 4, 5}, 14, 4},
+        Example{"selection", {5, 4, 3, 2, 1}, {1, 2, 3, 4, 5}, 10, 5},
+        Example{"insertion", {5, 4, 3, 2, 1}, {1, 2, 3, 4, 5}, 10, 10},
+        Example{"selection", {-5, 5, 0, -5}, {0, -5, -5, 5}, 6, 4},
+        Example{"insertion", {-5, 5, 0, -5}, {0, -5, -5, 5}, 5, 3},
+        Example{"quick", {-5, 5, 0, -5}, {0, -5, -5, 5}, 5, 3},
+        Example{"quick", {INT_MIN, INT_MAX, 0, -INT_MAX}, {0, -INT_MAX, INT_MAX, INT_MIN}, 5, 3}));
+
+// Number of pairs i < j with v[j] strictly before v[i].
+unsigned int inversions(const Values &v) {
+    unsigned int count = 0;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        for (std::size_t j = i + 1; j < v.size(); ++j) {
+            count += strictly_before(v[j], v[i]) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// Number of elements, past the first, that some earlier element goes before:
+// their walk down in insertion sort ends on a comparison rather than at 0.
+unsigned int walks_stopped_by_a_comparison(const Values &v) {
+    unsigned int count = 0;
+    for (std::size_t i = 1; i < v.size(); ++i) {
+        bool first_so_far =
+            std::all_of(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(i),
+                        [&](int earlier) { return strictly_before(v[i], earlier); });
+        count += first_so_far ? 0 : 1;
+    }
+    return count;
+}
+
+// Random inputs of many sizes, over a narrow range (many equal values and
+// equal magnitudes) and over the whole int range with its extremes mixed in.
+std::vector<Values> random_inputs() {
+    std::mt19937 generator(20261209);
+    std::vector<Values> inputs;
+    for (unsigned int n = 0; n <= 64; ++n) {
+        Values narrow(n), wide(n);
+        for (unsigned int k = 0; k < n; ++k) {
+            narrow[k] = static_cast<int>(generator() % 9) - 4;
+            wide[k] = static_cast<int>(generator());
+        }
+        if (n >= 3) {
+            wide[0] = INT_MIN;
+            wide[n / 2] = INT_MAX;
+            wide[n - 1] = -INT_MAX;
+        }
+        inputs.push_back(narrow);
+        inputs.push_back(wide);
+    }
+    return inputs;
+}
+
+TEST(Sorts, AgreeWithAStableSortUnderTheSameOrder) {
+    for (const Values &input : random_inputs()) {
+        Values expected = reference_sorted(input);
+        for (const Algorithm &a : algorithms) {
+            Values v = input;
+            a.sort(v.data(), size_of(v));
+            EXPECT_EQ(v, expected) << a.name << " on " << input.size() << " values";
+        }
+    }
+}
+
+TEST(SelectionSort, MakesAllComparisonsAndOneSwapPerPosition) {
+    for (const Values &input : random_inputs()) {
+        Values v = input;
+        Counts counts = measure(selection_sort, v);
+        unsigned int n = size_of(v);
+        EXPECT_EQ(counts.comparisons, n * (n == 0 ? 0 : n - 1) / 2);
+        EXPECT_EQ(counts.swaps, n);
+    }
+}
+
+TEST(InsertionSort, SwapsOncePerInversionAndComparesOnceMorePerStoppedWalk) {
+    for (const Values &input : random_inputs()) {
+        Values v = input;
+        Counts counts = measure(insertion_sort, v);
+        EXPECT_EQ(counts.swaps, inversions(input));
+        EXPECT_EQ(counts.comparisons, counts.swaps + walks_stopped_by_a_comparison(input));
+    }
+}
+
+// On distinct values in order, each partition of m elements walks j down
+// from the right end with two comparisons a step and ends on a self-swap:
+// n(n-1) comparisons and n-1 swaps in all.
+Counts quick_sort_in_order(unsigned int n) {
+    Values v(n);
+    std::iota(v.begin(), v.end(), 0);
+    Counts counts = measure(quick_sort, v);
+    EXPECT_TRUE(std::is_sorted(v.begin(), v.end()));
+    return counts;
+}
+
+TEST(QuickSort, IsQuadraticOnInputInOrder) {
+    for (unsigned int n : {2u, 3u, 10u, 100u}) {
+        Counts counts = quick_sort_in_order(n);
+        EXPECT_EQ(counts.comparisons, n * (n - 1));
+        EXPECT_EQ(counts.swaps, n - 1);
+    }
+}
+
+TEST(QuickSort, SortsTwentyThousandValuesInOrderOnASmallStack) {
+    constexpr unsigned int n = 20000;
+    static Counts counts;
+    pthread_attr_t attributes;
+    ASSERT_EQ(pthread_attr_init(&attributes), 0);
+    ASSERT_EQ(pthread_attr_setstacksize(&attributes, 256 * 1024), 0);
+    pthread_t thread;
+    auto body = [](void *) -> void * {
+        counts = quick_sort_in_order(n);
+        return nullptr;
+    };
+    ASSERT_EQ(pthread_create(&thread, &attributes, body, nullptr), 0);
+    ASSERT_EQ(pthread_join(thread, nullptr), 0);
+    pthread_attr_destroy(&attributes);
+    EXPECT_EQ(counts.comparisons, n * (n - 1));
+    EXPECT_EQ(counts.swaps, n - 1);
+}
+
+} // namespace
