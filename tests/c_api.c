@@ -2,6 +2,7 @@
  * through its C names. Exits 0 when the calls give the expected answers. */
 #include "ordtally/ordtally.h"
 #include "sorting/sorting.h"
+#include "wordrow/wordrow.h"
 
 #include <stdio.h>
 
@@ -28,7 +29,18 @@ static void check_sorting(void) {
     check(goes_before(-1, 1) && !goes_before(1, -1), "order");
 }
 
+static void check_wordrow(void) {
+    fstring words[3] = {"ant", "bee", "ant"};
+    fstring other[3] = {"bee", "ant", "ant"};
+    fstring copy[3];
+    array_copy(copy, words, 3);
+    check(fstring_eq(copy[1], other[0]), "copy");
+    check(array_value_count(words, 3, words[0]) == 2, "value count");
+    check(array_is_permutation_of(words, other, 3), "permutation");
+}
+
 int main(void) {
     check_sorting();
+    check_wordrow();
     return failures == 0 ? 0 : 1;
 }

@@ -2,17 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
 using adtlab::testing::Outcome;
 using adtlab::testing::run_program;
+using adtlab::testing::TempFile;
 
 Outcome compare_sorts(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), COMPARE_SORTS);
@@ -48,15 +46,6 @@ std::vector<std::string> counts_of(const std::string &csv) {
     return rows;
 }
 
-std::string write_temporary(const std::string &contents) {
-    char path[] = "/tmp/compare_sorts_XXXXXX";
-    int fd = mkstemp(path);
-    EXPECT_GE(fd, 0);
-    close(fd);
-    std::ofstream(path) << contents;
-    return path;
-}
-
 TEST(CompareSorts, DefaultRunCoversEveryShapeSizeAndAlgorithm) {
     Outcome o = compare_sorts({});
     ASSERT_TRUE(o.exited(0)) << o.err;
@@ -89,9 +78,8 @@ TEST(CompareSorts, CsvCountsFollowFromTheInputAndTheSeed) {
 }
 
 TEST(CompareSorts, SortsTheIntegersOfAFile) {
-    std::string path = write_temporary("5 4\n3\t2  1\n");
-    Outcome o = compare_sorts({"--csv", "--file", path});
-    std::remove(path.c_str());
+    TempFile file("5 4\n3\t2  1\n");
+    Outcome o = compare_sorts({"--csv", "--file", file.path()});
     ASSERT_TRUE(o.exited(0)) << o.err;
     EXPECT_EQ(counts_of(o.out),
               (std::vector<std::string>{"shape,n,algorithm,comparisons,swaps,sorted",
@@ -120,15 +108,11 @@ class CompareSortsRejects : public ::testing::TestWithParam<BadInput> {};
 
 TEST_P(CompareSortsRejects, WithOneLineOnStandardErrorAndStatusTwo) {
     BadInput bad = GetParam();
-    std::string path;
+    TempFile file(bad.file_contents);
     if (!bad.file_contents.empty()) {
-        path = write_temporary(bad.file_contents);
-        bad.arguments.insert(bad.arguments.end(), {"--file", path});
+        bad.arguments.insert(bad.arguments.end(), {"--file", file.path()});
     }
     Outcome o = compare_sorts(bad.arguments);
-    if (!path.empty()) {
-        std::remove(path.c_str());
-    }
     EXPECT_TRUE(o.exited(2)) << "status " << o.status << ", signal " << o.signal;
     EXPECT_EQ(o.out, "");
     ASSERT_FALSE(o.err.empty());

@@ -141,4 +141,27 @@ Outcome run_in_child(const std::function<void()> &body, const std::string &input
         input);
 }
 
+TempFile::TempFile(const std::string &contents) {
+    char path[] = "/tmp/adtlab_XXXXXX";
+    int fd = mkstemp(path);
+    if (fd < 0) {
+        throw std::runtime_error("mkstemp failed");
+    }
+    std::size_t written = 0;
+    while (written < contents.size()) {
+        ssize_t n = write(fd, contents.data() + written, contents.size() - written);
+        if (n <= 0) {
+            close(fd);
+            throw std::runtime_error("cannot write a temporary file");
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    close(fd);
+    path_ = path;
+}
+
+TempFile::~TempFile() {
+    unlink(path_.c_str());
+}
+
 } // namespace adtlab::testing

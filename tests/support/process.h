@@ -1,5 +1,6 @@
-// Runs a program in a child process and collects what it printed and how it
-// ended, for end-to-end tests of programs and of functions that exit.
+// Helpers for end-to-end tests: run a program, or a function that may end the
+// process, in a child and collect what it printed and how it ended; and
+// temporary input files.
 #pragma once
 
 #include <functional>
@@ -25,5 +26,18 @@ Outcome run_program(const std::vector<std::string> &argv, const std::string &inp
 // Runs `body` in a forked child whose standard streams are pipes, as above;
 // the child exits with status 0 when `body` returns.
 Outcome run_in_child(const std::function<void()> &body, const std::string &input = "");
+
+// A file in /tmp holding the given bytes, removed when this goes out of scope.
+class TempFile {
+  public:
+    explicit TempFile(const std::string &contents);
+    ~TempFile();
+    TempFile(const TempFile &) = delete;
+    TempFile &operator=(const TempFile &) = delete;
+    const std::string &path() const { return path_; }
+
+  private:
+    std::string path_;
+};
 
 } // namespace adtlab::testing

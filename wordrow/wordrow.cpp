@@ -1,0 +1,133 @@
+#include "wordrow/wordrow.h"
+
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+[[noreturn]] void fail(const char *message) {
+    std::fputs(message, stderr);
+    std::exit(1);
+}
+
+[[noreturn]] void fail_size(unsigned int max_size) {
+    std::fprintf(stderr, "Allowed size is %u.\n", max_size);
+    std::exit(1);
+}
+
+void skip_whitespace(std::FILE *file) {
+    int c;
+    while ((c = std::getc(file)) != EOF && std::isspace(c)) {
+    }
+    if (c != EOF) {
+        std::ungetc(c, file);
+    }
+}
+
+// What reading the count found.
+struct Count {
+    bool found; // an optionally signed run of digits was there
+    bool fits;  // not negative and within unsigned int
+    unsigned int value;
+};
+
+// Reads the count as an unsigned decimal with the whitespace around it, like
+// " %u ", but tells a negative or oversized number apart instead of letting
+// it wrap into some other count.
+Count read_count(std::FILE *file) {
+    skip_whitespace(file);
+    int c = std::getc(file);
+    bool negative = c == '-';
+    if (c == '-' || c == '+') {
+        c = std::getc(file);
+    }
+    std::uint64_t value = 0;
+    bool found = false;
+    for (; c != EOF && std::isdigit(c); c = std::getc(file)) {
+        found = true;
+        value = value > UINT32_MAX ? value : value * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (c != EOF) {
+        std::ungetc(c, file);
+    }
+    skip_whitespace(file);
+    bool fits = value <= UINT32_MAX && !(negative && value != 0);
+    return {found, fits, static_cast<unsigned int>(value)};
+}
+
+// Reads the next whitespace-separated word into word. False at the end of
+// the file or on a word too long for an fstring.
+bool read_word(std::FILE *file, fstring word) {
+    static_assert(FSTRING_SIZE == 100, "the width below leaves room for the terminator");
+    if (std::fscanf(file, " %99s", word) != 1) {
+        return false;
+    }
+    int next = std::getc(file);
+    if (next == EOF) {
+        return true;
+    }
+    std::ungetc(next, file);
+    return std::isspace(next) != 0;
+}
+
+} // namespace
+
+unsigned int array_from_file(fstring array[], unsigned int max_size, const char *filepath) {
+    std::FILE *file = std::fopen(filepath, "r");
+    if (file == nullptr) {
+        fail("File does not exist.\n");
+    }
+    Count count = read_count(file);
+    if (!count.found) {
+        fail("Invalid array.\n");
+    }
+    if (!count.fits || count.value > max_size) {
+        fail_size(max_size);
+    }
+    for (unsigned int i = 0; i < count.value; ++i) {
+        if (!read_word(file, array[i])) {
+            fail("Invalid array.\n");
+        }
+    }
+    if (std::ferror(file)) {
+        fail("Invalid array.\n");
+    }
+    std::fclose(file);
+    return count.value;
+}
+
+void array_dump(fstring array[], unsigned int length) {
+    std::printf("%u\n", length);
+    for (unsigned int i = 0; i < length; ++i) {
+        std::fwrite(array[i], 1, strnlen(array[i], FSTRING_SIZE), stdout);
+        std::putchar(i < length - 1 ? ' ' : '\n');
+    }
+}
+
+void array_copy(fstring copy[], fstring array[], unsigned int length) {
+    for (unsigned int i = 0; i < length; ++i) {
+        fstring_set(copy[i], array[i]);
+    }
+}
+
+unsigned int array_value_count(fstring array[], unsigned int length, fstring value) {
+    unsigned int count = 0;
+    for (unsigned int i = 0; i < length; ++i) {
+        if (fstring_eq(array[i], value)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+bool array_is_permutation_of(fstring array[], fstring other[], unsigned int length) {
+    bool result = true;
+    for (unsigned int i = 0; i < length && result; ++i) {
+        result = array_value_count(array, length, array[i]) ==
+                 array_value_count(other, length, array[i]);
+    }
+    return result;
+}
