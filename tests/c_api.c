@@ -1,10 +1,12 @@
 /* A C11 driver: every public header compiles as C and every library links
  * through its C names. Exits 0 when the calls give the expected answers. */
+#include "climstat/climstat.h"
 #include "ordtally/ordtally.h"
 #include "sorting/sorting.h"
 #include "wordrow/wordrow.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 
 static int failures = 0;
 
@@ -39,8 +41,30 @@ static void check_wordrow(void) {
     check(array_is_permutation_of(words, other, 3), "permutation");
 }
 
+static void check_climstat(void) {
+    weather_record(*table)[WEATHER_MONTHS][WEATHER_DAYS] = calloc(1, sizeof(weather_table));
+    if (table == NULL) {
+        check(false, "table allocation");
+        return;
+    }
+    table[36][11][27].min_temp = -40;
+    table[3][5][0].max_temp = 35;
+    table[3][8][1].rainfall = 7;
+    /* Through a const pointer: C11 has no implicit const for arrays of arrays. */
+    const weather_record(*readonly)[WEATHER_MONTHS][WEATHER_DAYS] = (void *)table;
+    int maxima[WEATHER_YEARS];
+    month rainiest[WEATHER_YEARS];
+    higher_maximum_temperature(readonly, maxima);
+    highest_monthly_rainfall(readonly, rainiest);
+    check(lower_minimum_temperature(readonly) == -40, "lowest minimum");
+    check(maxima[3] == 35 && maxima[4] == 0, "highest maxima");
+    check(rainiest[3] == SEPTEMBER && rainiest[4] == JANUARY, "rainiest months");
+    free(table);
+}
+
 int main(void) {
     check_sorting();
     check_wordrow();
+    check_climstat();
     return failures == 0 ? 0 : 1;
 }
