@@ -1,6 +1,7 @@
 /* A C11 driver: every public header compiles as C and every library links
  * through its C names. Exits 0 when the calls give the expected answers. */
 #include "climstat/climstat.h"
+#include "lineload/lineload.h"
 #include "ordtally/ordtally.h"
 #include "sorting/sorting.h"
 #include "wordrow/wordrow.h"
@@ -62,9 +63,27 @@ static void check_climstat(void) {
     free(table);
 }
 
+static void check_lineload(void) {
+    const char *path = "c_api_queue.txt";
+    FILE *file = fopen(path, "w");
+    if (file == NULL) {
+        check(false, "queue file");
+        return;
+    }
+    fputs("empty: 0\n4 -2 7\n", file);
+    fclose(file);
+    queue q = queue_from_file(path);
+    remove(path);
+    check(queue_size(q) == 3, "loaded queue size");
+    q = queue_disscard(q, 1);
+    check(queue_size(q) == 2, "size after a removal");
+    queue_destroy(q);
+}
+
 int main(void) {
     check_sorting();
     check_wordrow();
     check_climstat();
+    check_lineload();
     return failures == 0 ? 0 : 1;
 }

@@ -1,12 +1,17 @@
 #include "wordrow/wordrow.h"
 
+#include "common/decimal.h"
+
 #include <cctype>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
+
+using adtlab::detail::Decimal;
+using adtlab::detail::read_decimal;
+using adtlab::detail::skip_whitespace;
 
 [[noreturn]] void fail(const char *message) {
     std::fputs(message, stderr);
@@ -16,46 +21,6 @@ namespace {
 [[noreturn]] void fail_size(unsigned int max_size) {
     std::fprintf(stderr, "Allowed size is %u.\n", max_size);
     std::exit(1);
-}
-
-void skip_whitespace(std::FILE *file) {
-    int c;
-    while ((c = std::getc(file)) != EOF && std::isspace(c)) {
-    }
-    if (c != EOF) {
-        std::ungetc(c, file);
-    }
-}
-
-// What reading the count found.
-struct Count {
-    bool found; // an optionally signed run of digits was there
-    bool fits;  // not negative and within unsigned int
-    unsigned int value;
-};
-
-// Reads the count as an unsigned decimal with the whitespace around it, like
-// " %u ", but tells a negative or oversized number apart instead of letting
-// it wrap into some other count.
-Count read_count(std::FILE *file) {
-    skip_whitespace(file);
-    int c = std::getc(file);
-    bool negative = c == '-';
-    if (c == '-' || c == '+') {
-        c = std::getc(file);
-    }
-    std::uint64_t value = 0;
-    bool found = false;
-    for (; c != EOF && std::isdigit(c); c = std::getc(file)) {
-        found = true;
-        value = value > UINT32_MAX ? value : value * 10 + static_cast<unsigned>(c - '0');
-    }
-    if (c != EOF) {
-        std::ungetc(c, file);
-    }
-    skip_whitespace(file);
-    bool fits = value <= UINT32_MAX && !(negative && value != 0);
-    return {found, fits, static_cast<unsigned int>(value)};
 }
 
 // Reads the next whitespace-separated word into word. False at the end of
@@ -80,14 +45,17 @@ unsigned int array_from_file(fstring array[], unsigned int max_size, const char 
     if (file == nullptr) {
         fail("File does not exist.\n");
     }
-    Count count = read_count(file);
+    // The count is read like " %u ", except that a negative count or one too
+    // large for unsigned int is refused instead of wrapping into another.
+    Decimal count = read_decimal(file);
+    skip_whitespace(file);
     if (!count.found) {
         fail("Invalid array.\n");
     }
-    if (!count.fits || count.value > max_size) {
+    if (!count.fits_unsigned() || count.as_unsigned() > max_size) {
         fail_size(max_size);
     }
-    for (unsigned int i = 0; i < count.value; ++i) {
+    for (unsigned int i = 0; i < count.as_unsigned(); ++i) {
         if (!read_word(file, array[i])) {
             fail("Invalid array.\n");
         }
@@ -96,7 +64,7 @@ unsigned int array_from_file(fstring array[], unsigned int max_size, const char 
         fail("Invalid array.\n");
     }
     std::fclose(file);
-    return count.value;
+    return count.as_unsigned();
 }
 
 void array_dump(fstring array[], unsigned int length) {
