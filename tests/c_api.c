@@ -1,5 +1,6 @@
 /* A C11 driver: every public header compiles as C and every library links
  * through its C names. Exits 0 when the calls give the expected answers. */
+#include "adt/stack.h"
 #include "climstat/climstat.h"
 #include "lineload/lineload.h"
 #include "ordtally/ordtally.h"
@@ -80,10 +81,21 @@ static void check_lineload(void) {
     queue_destroy(q);
 }
 
+static void check_stack(void) {
+    stack s = stack_push(stack_push(stack_empty(), 1), 2);
+    int *array = stack_to_array(s);
+    check(array != NULL && array[0] == 2 && array[1] == 1, "stack to array");
+    free(array);
+    s = stack_pop(s);
+    check(stack_size(s) == 1 && !stack_is_empty(s), "stack size");
+    stack_destroy(s);
+}
+
 int main(void) {
     check_sorting();
     check_wordrow();
     check_climstat();
     check_lineload();
+    check_stack();
     return failures == 0 ? 0 : 1;
 }

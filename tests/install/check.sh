@@ -22,8 +22,9 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 libdir=$(dirname "$(find "$prefix" -name libordtally.a | head -n 1)")
 
-# No program may shadow a system command such as test(1).
+# The stack check program stays out of bin/, where it would shadow test(1).
 test ! -e "$prefix/bin/test"
+test -x "$prefix/libexec/adtlab/test"
 
 cmake -S "$here" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$prefix" \
     -DCMAKE_C_COMPILER="$cc" -DCMAKE_C_FLAGS="$cflags" \
