@@ -85,6 +85,7 @@ TEST(ClonePrograms, PrintTheOriginalThenTheChangedCopy) {
 #endif
 
 struct OutOfMemory {
+    const char *name;
     const char *program;
     std::size_t block; // the size of the clone's block
 };
@@ -110,6 +111,8 @@ TEST_P(CloneProgramsOutOfMemory, ReportAFailedAllocationWithStatusOne) {
 
 // clone passes the array's size, terminator included; dupref the length.
 INSTANTIATE_TEST_SUITE_P(Programs, CloneProgramsOutOfMemory,
-                         ::testing::Values(OutOfMemory{CLONE, 1813}, OutOfMemory{DUPREF, 1812}));
+                         ::testing::Values(OutOfMemory{"clone", CLONE, 1813},
+                                           OutOfMemory{"dupref", DUPREF, 1812}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
