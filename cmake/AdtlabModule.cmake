@@ -4,6 +4,19 @@ include(GNUInstallDirs)
 
 option(ADTLAB_WERROR "Turn compiler warnings into errors" OFF)
 
+# Counting goes through calls from sorting into ordtally, which only
+# interprocedural optimisation can inline. With it, gcc keeps fat LTO objects
+# (machine code beside the LTO bytecode) in the static libraries, archived by
+# gcc-ar, so that a driver compiled without LTO still links them.
+if(CMAKE_INTERPROCEDURAL_OPTIMIZATION)
+    include(CheckIPOSupported)
+    check_ipo_supported(LANGUAGES C CXX)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        set(CMAKE_C_COMPILE_OPTIONS_IPO -flto=auto -ffat-lto-objects)
+        set(CMAKE_CXX_COMPILE_OPTIONS_IPO -flto=auto -ffat-lto-objects)
+    endif()
+endif()
+
 macro(adtlab_strip_ndebug)
     foreach(lang C CXX)
         foreach(config RELEASE RELWITHDEBINFO MINSIZEREL)
@@ -38,6 +51,26 @@ function(adtlab_add_library name)
             ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
             FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
     set_property(GLOBAL APPEND PROPERTY ADTLAB_LIBRARIES ${name})
+    adtlab_pkg_config(${name} ${arg_LINKS})
+endfunction()
+
+# Installs lib/pkgconfig/adtlab-NAME.pc, so that a make-based driver builds
+# with $(pkg-config --cflags --libs adtlab-NAME). It finds its prefix from
+# its own place, so the prefix can move.
+function(adtlab_pkg_config name)
+    set(ADTLAB_PC_NAME ${name})
+    set(ADTLAB_PC_REQUIRES "")
+    foreach(link IN LISTS ARGN)
+        string(REPLACE "adtlab::" "adtlab-" required ${link})
+        list(APPEND ADTLAB_PC_REQUIRES ${required})
+    endforeach()
+    string(REPLACE ";" ", " ADTLAB_PC_REQUIRES "${ADTLAB_PC_REQUIRES}")
+    set(pc_dir ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+    file(RELATIVE_PATH ADTLAB_PC_TO_PREFIX /prefix/${pc_dir} /prefix)
+    string(REGEX REPLACE "/$" "" ADTLAB_PC_TO_PREFIX "${ADTLAB_PC_TO_PREFIX}")
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/module.pc.in
+                   ${PROJECT_BINARY_DIR}/pkgconfig/adtlab-${name}.pc @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/pkgconfig/adtlab-${name}.pc DESTINATION ${pc_dir})
 endfunction()
 
 # adtlab_add_program(NAME SOURCES src... [LINKS lib...] [OUTPUT_NAME n] [DESTINATION dir])

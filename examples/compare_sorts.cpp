@@ -2,6 +2,8 @@
 // one row per sort with its comparisons, swaps and milliseconds.
 #include "sorting/sorting.h"
 
+#include "common/input_shapes.h"
+
 #include <getopt.h>
 
 #include <cerrno>
@@ -11,7 +13,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -37,8 +38,6 @@ time it took.
 The counters are 32-bit and wrap past 4294967295: selection sort passes that
 from about 92,700 values on.
 )";
-
-const char *const shape_names[] = {"random", "ascending", "descending", "few-distinct"};
 
 struct Options {
     std::vector<unsigned int> sizes;
@@ -80,15 +79,6 @@ std::optional<long long> parse_number(const std::string &text, long long low, lo
     return value;
 }
 
-bool is_shape(const std::string &name) {
-    for (const char *shape : shape_names) {
-        if (name == shape) {
-            return true;
-        }
-    }
-    return false;
-}
-
 Options parse_options(int argc, char *argv[]) {
     static const option long_options[] = {{"size", required_argument, nullptr, 's'},
                                           {"shape", required_argument, nullptr, 'p'},
@@ -112,7 +102,7 @@ Options parse_options(int argc, char *argv[]) {
             break;
         }
         case 'p':
-            if (!is_shape(argument)) {
+            if (!adtlab::detail::is_input_shape(argument)) {
                 fail("unknown shape '" + argument +
                      "' (random, ascending, descending or few-distinct)");
             }
@@ -151,7 +141,8 @@ Options parse_options(int argc, char *argv[]) {
         options.sizes = {1000, 10000};
     }
     if (options.shapes.empty()) {
-        options.shapes.assign(std::begin(shape_names), std::end(shape_names));
+        options.shapes.assign(std::begin(adtlab::detail::input_shapes),
+                              std::end(adtlab::detail::input_shapes));
     }
     return options;
 }
@@ -191,25 +182,6 @@ std::vector<int> read_values(const std::string &path) {
     return values;
 }
 
-// Every shape is made afresh from the seed, so a row's input does not depend
-// on which other rows were asked for.
-std::vector<int> make_values(const std::string &shape, unsigned int n, std::uint32_t seed) {
-    std::mt19937 generator(seed);
-    std::vector<int> values(n);
-    for (unsigned int k = 0; k < n; ++k) {
-        if (shape == "random") {
-            values[k] = static_cast<int>(generator());
-        } else if (shape == "ascending") {
-            values[k] = static_cast<int>(k);
-        } else if (shape == "descending") {
-            values[k] = static_cast<int>(n - 1 - k);
-        } else {
-            values[k] = static_cast<int>(generator() % 11) - 5;
-        }
-    }
-    return values;
-}
-
 std::vector<Input> make_inputs(const Options &options) {
     if (options.file) {
         return {{"file", read_values(*options.file)}};
@@ -217,7 +189,7 @@ std::vector<Input> make_inputs(const Options &options) {
     std::vector<Input> inputs;
     for (const std::string &shape : options.shapes) {
         for (unsigned int n : options.sizes) {
-            inputs.push_back({shape, make_values(shape, n, options.seed)});
+            inputs.push_back({shape, adtlab::detail::make_input(shape, n, options.seed)});
         }
     }
     return inputs;

@@ -39,5 +39,27 @@ for library in $(echo "$libraries" | tr ',' '\n' | tac); do
 done
 # shellcheck disable=SC2086
 "$cc" -std=c11 $cflags -I"$prefix/include" "$driver" "${archives[@]}" -o "$work/plain"
+
+# The same with link-time optimisation, which reads the LTO bytecode that an
+# optimised build keeps beside the machine code.
+# shellcheck disable=SC2086
+"$cc" -std=c11 -O2 -flto $cflags -I"$prefix/include" "$driver" "${archives[@]}" -o "$work/plain-lto"
+"$work/plain-lto"
 "$work/plain"
-echo "installed package: CMake and plain cc drivers pass"
+
+# The same with link-time optimisation, which reads the LTO bytecode that an
+# optimised build keeps beside the machine code.
+# shellcheck disable=SC2086
+"$cc" -std=c11 -O2 -flto $cflags -I"$prefix/include" "$driver" "${archives[@]}" -o "$work/plain-lto"
+"$work/plain-lto"
+# Through pkg-config, as a make-based driver builds.
+packages=()
+for library in $(echo "$libraries" | tr ',' '\n'); do
+    packages+=("adtlab-$library")
+done
+export PKG_CONFIG_PATH="$libdir/pkgconfig"
+# shellcheck disable=SC2086,SC2046
+"$cc" -std=c11 $cflags "$driver" $(pkg-config --cflags --libs "${packages[@]}") -o "$work/pkg"
+"$work/pkg"
+
+echo "installed package: CMake, plain cc, cc -flto and pkg-config drivers pass"

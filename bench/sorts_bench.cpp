@@ -1,0 +1,219 @@
+// Benchmarks of the three counted sorts: time, comparisons and swaps per run
+// over input shapes and sizes; an inline copy of each sort, to show what
+// counting through ordtally costs; and std::sort as the scale of a library
+// sort that counts nothing.
+//
+//     sorts_bench [Google Benchmark options]
+//     sorts_bench --targets [--rounds N]
+//
+// --targets times the library against its inline copy on the three target
+// inputs, alternating the two, and prints the ratio of the medians.
+#include "inline_sorts.h"
+#include "sorting/sorting.h"
+
+#include "common/input_shapes.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace {
+
+using adtlab::detail::input_shapes;
+using adtlab::detail::make_input;
+using inline_sorts::Counts;
+
+constexpr std::uint32_t seed = 1;
+
+struct Algorithm {
+    const char *name;
+    void (*library)(int[], unsigned int);
+    void (*inline_copy)(int[], unsigned int, Counts &);
+    bool quadratic; // on every shape
+};
+
+const Algorithm algorithms[] = {
+    {"selection", selection_sort, inline_sorts::selection_sort, true},
+    {"insertion", insertion_sort, inline_sorts::insertion_sort, true},
+    {"quick", quick_sort, inline_sorts::quick_sort, false},
+};
+
+unsigned int size_of(const std::vector<int> &v) {
+    return static_cast<unsigned int>(v.size());
+}
+
+// The sorting order without counting, for std::sort.
+bool strictly_before(int x, int y) {
+    auto mx = static_cast<std::int64_t>(x < 0 ? -static_cast<std::int64_t>(x) : x);
+    auto my = static_cast<std::int64_t>(y < 0 ? -static_cast<std::int64_t>(y) : y);
+    return mx < my || (mx == my && x < y);
+}
+
+// Each run sorts a fresh copy of the input; the copy is inside the timing,
+// the same for every contender.
+void run_library(benchmark::State &state, const Algorithm *algorithm, std::vector<int> input) {
+    double comparisons = 0;
+    double swaps = 0;
+    for (auto _ : state) {
+        std::vector<int> values = input;
+        reset_comparisons_counter();
+        reset_swaps_counter();
+        algorithm->library(values.data(), size_of(values));
+        comparisons += comparisons_number();
+        swaps += swaps_number();
+        benchmark::DoNotOptimize(values.data());
+    }
+    state.counters["comparisons"] =
+        benchmark::Counter(comparisons, benchmark::Counter::kAvgIterations);
+    state.counters["swaps"] = benchmark::Counter(swaps, benchmark::Counter::kAvgIterations);
+}
+
+void run_inline(benchmark::State &state, const Algorithm *algorithm, std::vector<int> input) {
+    double comparisons = 0;
+    double swaps = 0;
+    for (auto _ : state) {
+        std::vector<int> values = input;
+        Counts counts;
+        algorithm->inline_copy(values.data(), size_of(values), counts);
+        comparisons += counts.comparisons;
+        swaps += counts.swaps;
+        benchmark::DoNotOptimize(values.data());
+    }
+    state.counters["comparisons"] =
+        benchmark::Counter(comparisons, benchmark::Counter::kAvgIterations);
+    state.counters["swaps"] = benchmark::Counter(swaps, benchmark::Counter::kAvgIterations);
+}
+
+void run_std_sort(benchmark::State &state, std::vector<int> input) {
+    for (auto _ : state) {
+        std::vector<int> values = input;
+        std::sort(values.begin(), values.end(), strictly_before);
+        benchmark::DoNotOptimize(values.data());
+    }
+}
+
+std::vector<unsigned int> sizes(unsigned int largest) {
+    std::vector<unsigned int> result;
+    for (unsigned int n = 1u << 8; n <= largest; n *= 4) {
+        result.push_back(n);
+    }
+    if (result.back() != largest) {
+        result.push_back(largest);
+    }
+    return result;
+}
+
+void register_benchmarks() {
+    for (std::string_view shape_view : input_shapes) {
+        const std::string shape(shape_view);
+        // Quick sort is quadratic on input in order, and on long runs of equal
+        // values too: it goes further on random input only.
+        for (const Algorithm &algorithm : algorithms) {
+            bool fast = !algorithm.quadratic && shape == "random";
+            unsigned int largest = fast ? 1u << 20 : 1u << 15;
+            for (unsigned int n : sizes(largest)) {
+                std::vector<int> input = make_input(shape, n, seed);
+                std::string suffix =
+                    std::string(algorithm.name) + "/" + shape + "/" + std::to_string(n);
+                benchmark::RegisterBenchmark(("library/" + suffix).c_str(), run_library, &algorithm,
+                                             input)
+                    ->Unit(benchmark::kMillisecond);
+                if (shape == "random") {
+                    benchmark::RegisterBenchmark(("inline/" + suffix).c_str(), run_inline,
+                                                 &algorithm, input)
+                        ->Unit(benchmark::kMillisecond);
+                }
+            }
+        }
+        for (unsigned int n : sizes(1u << 20)) {
+            benchmark::RegisterBenchmark(("std_sort/" + shape + "/" + std::to_string(n)).c_str(),
+                                         run_std_sort, make_input(shape, n, seed))
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+}
+
+// --targets: processor time of one sort, in milliseconds.
+double cpu_ms() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+struct Target {
+    const Algorithm *algorithm;
+    unsigned int n;
+};
+
+int run_targets(int rounds) {
+    const Target targets[] = {
+        {&algorithms[2], 1000000}, {&algorithms[1], 20000}, {&algorithms[0], 20000}};
+    constexpr double limit = 1.10;
+    std::printf("%-10s %8s %12s %12s %7s  %s\n", "algorithm", "n", "library ms", "inline ms",
+                "ratio", "target");
+    for (const Target &target : targets) {
+        const std::vector<int> input = make_input("random", target.n, seed);
+        std::vector<double> library_ms;
+        std::vector<double> inline_ms;
+        for (int round = 0; round < rounds; ++round) {
+            std::vector<int> values = input;
+            reset_comparisons_counter();
+            reset_swaps_counter();
+            double start = cpu_ms();
+            target.algorithm->library(values.data(), target.n);
+            library_ms.push_back(cpu_ms() - start);
+            unsigned int comparisons = comparisons_number();
+            unsigned int swaps = swaps_number();
+
+            values = input;
+            Counts counts;
+            start = cpu_ms();
+            target.algorithm->inline_copy(values.data(), target.n, counts);
+            inline_ms.push_back(cpu_ms() - start);
+
+            if (counts.comparisons != comparisons || counts.swaps != swaps) {
+                std::fprintf(stderr, "%s: the inline copy counts differently\n",
+                             target.algorithm->name);
+                return 1;
+            }
+        }
+        double ratio = median(library_ms) / median(inline_ms);
+        std::printf("%-10s %8u %12.2f %12.2f %7.3f  %s\n", target.algorithm->name, target.n,
+                    median(library_ms), median(inline_ms), ratio,
+                    ratio <= limit ? "met" : "missed");
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    if (argc >= 2 && std::strcmp(argv[1], "--targets") == 0) {
+        int rounds = 7;
+        if (argc == 4 && std::strcmp(argv[2], "--rounds") == 0) {
+            rounds = std::max(1, std::atoi(argv[3]));
+        }
+        return run_targets(rounds);
+    }
+    register_benchmarks();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 2;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
