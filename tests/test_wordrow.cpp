@@ -146,6 +146,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"count of many digits", "99999999999999999999999999 a", 3, "Allowed size is 3.\n"},
         BadFile{"100 characters", "1 " + word100, 1, invalid},
         BadFile{"100 characters among others", "3 a " + word100 + " c", 3, invalid},
+        BadFile{"NUL byte in a word", std::string("2 ab\0cd ef", 11), 3, invalid},
+        BadFile{"NUL byte for a word", std::string("2 \0 ef", 7), 3, invalid},
         BadFile{"a very long word", "1\n" + std::string(5000, 'x') + "\n", 1, invalid}),
     [](const ::testing::TestParamInfo<BadFile> &info) {
         std::string name = info.param.what;

@@ -24,10 +24,16 @@ using adtlab::detail::skip_whitespace;
 }
 
 // Reads the next whitespace-separated word into word. False at the end of
-// the file or on a word too long for an fstring.
+// the file, on a word too long for an fstring, and on a word holding a NUL
+// byte, which a terminated text would silently cut short.
 bool read_word(std::FILE *file, fstring word) {
     static_assert(FSTRING_SIZE == 100, "the width below leaves room for the terminator");
-    if (std::fscanf(file, " %99s", word) != 1) {
+    int start = 0;
+    int end = 0;
+    if (std::fscanf(file, " %n%99s%n", &start, word, &end) != 1) {
+        return false;
+    }
+    if (std::strlen(word) != static_cast<std::size_t>(end - start)) {
         return false;
     }
     int next = std::getc(file);

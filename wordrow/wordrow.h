@@ -27,7 +27,8 @@ extern "C" {
  * message on standard error and ends the process with status 1:
  *   "File does not exist.\n"    the file can't be opened;
  *   "Invalid array.\n"          no count, too few words, a word of 100 or
- *                               more characters, or a read error;
+ *                               more characters, a word holding a NUL
+ *                             byte, or a read error;
  *   "Allowed size is N.\n"      the count is above max_size (N), negative or
  *                               too large for an unsigned int; no word is
  *                               read then.
