@@ -4,11 +4,11 @@
 
 namespace {
 
-using month_records = const weather_record[WEATHER_DAYS];
+using month_records = weather_record[WEATHER_DAYS];
 
 // The month's rain in all. 64 bits, so 28 days of heavy rain cannot wrap
 // around to a small total.
-std::uint64_t rain_total(month_records &days) {
+std::uint64_t rain_total(const month_records &days) {
     std::uint64_t total = 0;
     for (const weather_record &day : days) {
         total += day.rainfall;
@@ -21,7 +21,7 @@ std::uint64_t rain_total(month_records &days) {
 int lower_minimum_temperature(const weather_table table) {
     int lowest = table[0][0][0].min_temp;
     for (unsigned int y = 0; y < WEATHER_YEARS; ++y) {
-        for (month_records &days : table[y]) {
+        for (const month_records &days : table[y]) {
             for (const weather_record &day : days) {
                 if (day.min_temp < lowest) {
                     lowest = day.min_temp;
@@ -35,7 +35,7 @@ int lower_minimum_temperature(const weather_table table) {
 void higher_maximum_temperature(const weather_table table, int output[WEATHER_YEARS]) {
     for (unsigned int y = 0; y < WEATHER_YEARS; ++y) {
         int highest = table[y][0][0].max_temp;
-        for (month_records &days : table[y]) {
+        for (const month_records &days : table[y]) {
             for (const weather_record &day : days) {
                 if (day.max_temp > highest) {
                     highest = day.max_temp;

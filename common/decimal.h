@@ -29,7 +29,7 @@ struct Decimal {
 
 inline void skip_whitespace(std::FILE *file) {
     int c;
-    while ((c = std::getc(file)) != EOF && std::isspace(c)) {
+    while ((c = std::getc(file)) != EOF && std::isspace(c) != 0) {
     }
     if (c != EOF) {
         std::ungetc(c, file);
@@ -48,7 +48,7 @@ inline Decimal read_decimal(std::FILE *file) {
         c = std::getc(file);
     }
     constexpr std::uint64_t saturated = std::uint64_t{UINT32_MAX} + 1;
-    for (; c != EOF && std::isdigit(c); c = std::getc(file)) {
+    for (; c != EOF && std::isdigit(c) != 0; c = std::getc(file)) {
         number.found = true;
         std::uint64_t digit = static_cast<unsigned>(c - '0');
         number.magnitude =

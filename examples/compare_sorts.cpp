@@ -91,7 +91,7 @@ Options parse_options(int argc, char *argv[]) {
     opterr = 0;
     int c;
     while ((c = getopt_long(argc, argv, ":s:p:r:f:ch", long_options, nullptr)) != -1) {
-        const std::string argument = optarg ? optarg : "";
+        const std::string argument = optarg != nullptr ? optarg : "";
         switch (c) {
         case 's': {
             auto size = parse_number(argument, 1, max_size);

@@ -76,9 +76,9 @@ queue queue_from_file(const char *filepath) {
             }
             skip_whitespace(file);
             q = queue_enqueue(q, value);
-        } while (!std::feof(file));
+        } while (std::feof(file) == 0);
     }
-    if (std::ferror(file)) {
+    if (std::ferror(file) != 0) {
         fail("Invalid array.\n", q);
     }
     std::fclose(file);

@@ -66,7 +66,7 @@ unsigned int array_from_file(fstring array[], unsigned int max_size, const char 
             fail("Invalid array.\n");
         }
     }
-    if (std::ferror(file)) {
+    if (std::ferror(file) != 0) {
         fail("Invalid array.\n");
     }
     std::fclose(file);
