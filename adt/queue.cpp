@@ -1,5 +1,7 @@
 #include "adt/queue.h"
 
+#include "common/int_block.h"
+
 #include <cassert>
 #include <cstdio>
 #include <cstdlib>
@@ -12,33 +14,18 @@ struct s_queue {
     unsigned int capacity;
 };
 
-namespace {
-
-void *allocate_or_abort(void *block, std::size_t bytes) {
-    void *result = std::realloc(block, bytes);
-    if (result == nullptr) {
-        std::fputs("queue: out of memory\n", stderr);
-        std::abort();
-    }
-    return result;
-}
-
-} // namespace
+using adtlab::detail::allocate_or_abort;
+using adtlab::detail::make_room;
 
 queue queue_empty(void) {
-    auto *q = static_cast<queue>(allocate_or_abort(nullptr, sizeof(s_queue)));
+    auto *q = static_cast<queue>(allocate_or_abort(nullptr, sizeof(s_queue), "queue"));
     *q = s_queue{nullptr, 0, 0};
     return q;
 }
 
 queue queue_enqueue(queue q, int e) {
     assert(q != nullptr);
-    if (q->size == q->capacity) {
-        assert(q->capacity < 0x80000000u);
-        q->capacity = q->capacity == 0 ? 8 : q->capacity * 2;
-        q->elements = static_cast<int *>(
-            allocate_or_abort(q->elements, sizeof(int) * static_cast<std::size_t>(q->capacity)));
-    }
+    make_room(q->elements, q->size, q->capacity, "queue");
     q->elements[q->size++] = e;
     return q;
 }

@@ -1,5 +1,7 @@
 #include "adt/stack.h"
 
+#include "common/int_block.h"
+
 #include <cassert>
 #include <cstdio>
 #include <cstdlib>
@@ -12,33 +14,18 @@ struct s_stack {
     unsigned int capacity;
 };
 
-namespace {
-
-void *allocate_or_abort(void *block, std::size_t bytes) {
-    void *result = std::realloc(block, bytes);
-    if (result == nullptr) {
-        std::fputs("stack: out of memory\n", stderr);
-        std::abort();
-    }
-    return result;
-}
-
-} // namespace
+using adtlab::detail::allocate_or_abort;
+using adtlab::detail::make_room;
 
 stack stack_empty(void) {
-    auto *s = static_cast<stack>(allocate_or_abort(nullptr, sizeof(s_stack)));
+    auto *s = static_cast<stack>(allocate_or_abort(nullptr, sizeof(s_stack), "stack"));
     *s = s_stack{nullptr, 0, 0};
     return s;
 }
 
 stack stack_push(stack s, int e) {
     assert(s != nullptr);
-    if (s->size == s->capacity) {
-        assert(s->capacity < 0x80000000u);
-        s->capacity = s->capacity == 0 ? 8 : s->capacity * 2;
-        s->elements = static_cast<int *>(
-            allocate_or_abort(s->elements, sizeof(int) * static_cast<std::size_t>(s->capacity)));
-    }
+    make_room(s->elements, s->size, s->capacity, "stack");
     s->elements[s->size++] = e;
     return s;
 }
@@ -66,7 +53,7 @@ int *stack_to_array(stack s) {
         return nullptr;
     }
     auto *array = static_cast<int *>(
-        allocate_or_abort(nullptr, sizeof(int) * static_cast<std::size_t>(s->size)));
+        allocate_or_abort(nullptr, sizeof(int) * static_cast<std::size_t>(s->size), "stack"));
     for (unsigned int i = 0; i < s->size; ++i) {
         array[i] = s->elements[s->size - 1 - i];
     }
