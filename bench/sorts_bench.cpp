@@ -56,34 +56,35 @@ bool strictly_before(int x, int y) {
     return mx < my || (mx == my && x < y);
 }
 
+// One sort of values by the library, measured as a driver measures it.
+Counts library_sort(const Algorithm &algorithm, std::vector<int> &values) {
+    reset_comparisons_counter();
+    reset_swaps_counter();
+    algorithm.library(values.data(), size_of(values));
+    Counts counts;
+    counts.comparisons = comparisons_number();
+    counts.swaps = swaps_number();
+    return counts;
+}
+
+// The same sort by the inline copy.
+Counts inline_sort(const Algorithm &algorithm, std::vector<int> &values) {
+    Counts counts;
+    algorithm.inline_copy(values.data(), size_of(values), counts);
+    return counts;
+}
+
+using Contender = Counts (*)(const Algorithm &, std::vector<int> &);
+
 // Each run sorts a fresh copy of the input; the copy is inside the timing,
 // the same for every contender.
-void run_library(benchmark::State &state, const Algorithm *algorithm,
+void run_counted(benchmark::State &state, const Algorithm *algorithm, Contender sort,
                  const std::vector<int> &input) {
     double comparisons = 0;
     double swaps = 0;
     for (auto _ : state) {
         std::vector<int> values = input;
-        reset_comparisons_counter();
-        reset_swaps_counter();
-        algorithm->library(values.data(), size_of(values));
-        comparisons += comparisons_number();
-        swaps += swaps_number();
-        benchmark::DoNotOptimize(values.data());
-    }
-    state.counters["comparisons"] =
-        benchmark::Counter(comparisons, benchmark::Counter::kAvgIterations);
-    state.counters["swaps"] = benchmark::Counter(swaps, benchmark::Counter::kAvgIterations);
-}
-
-void run_inline(benchmark::State &state, const Algorithm *algorithm,
-                const std::vector<int> &input) {
-    double comparisons = 0;
-    double swaps = 0;
-    for (auto _ : state) {
-        std::vector<int> values = input;
-        Counts counts;
-        algorithm->inline_copy(values.data(), size_of(values), counts);
+        Counts counts = sort(*algorithm, values);
         comparisons += counts.comparisons;
         swaps += counts.swaps;
         benchmark::DoNotOptimize(values.data());
@@ -126,12 +127,12 @@ void register_benchmarks() {
                 std::vector<int> input = make_input(shape, n, seed);
                 std::string suffix =
                     std::string(algorithm.name) + "/" + shape + "/" + std::to_string(n);
-                benchmark::RegisterBenchmark(("library/" + suffix).c_str(), run_library, &algorithm,
-                                             input)
+                benchmark::RegisterBenchmark(("library/" + suffix).c_str(), run_counted, &algorithm,
+                                             library_sort, input)
                     ->Unit(benchmark::kMillisecond);
                 if (shape == "random") {
-                    benchmark::RegisterBenchmark(("inline/" + suffix).c_str(), run_inline,
-                                                 &algorithm, input)
+                    benchmark::RegisterBenchmark(("inline/" + suffix).c_str(), run_counted,
+                                                 &algorithm, inline_sort, input)
                         ->Unit(benchmark::kMillisecond);
                 }
             }
@@ -174,21 +175,16 @@ int run_targets(int rounds) {
         std::vector<double> inline_ms;
         for (int round = 0; round < rounds; ++round) {
             std::vector<int> values = input;
-            reset_comparisons_counter();
-            reset_swaps_counter();
             double start = cpu_ms();
-            target.algorithm->library(values.data(), target.n);
+            Counts library = library_sort(*target.algorithm, values);
             library_ms.push_back(cpu_ms() - start);
-            unsigned int comparisons = comparisons_number();
-            unsigned int swaps = swaps_number();
 
             values = input;
-            Counts counts;
             start = cpu_ms();
-            target.algorithm->inline_copy(values.data(), target.n, counts);
+            Counts copy = inline_sort(*target.algorithm, values);
             inline_ms.push_back(cpu_ms() - start);
 
-            if (counts.comparisons != comparisons || counts.swaps != swaps) {
+            if (copy.comparisons != library.comparisons || copy.swaps != library.swaps) {
                 std::fprintf(stderr, "%s: the inline copy counts differently\n",
                              target.algorithm->name);
                 return 1;
