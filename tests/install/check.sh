@@ -2,9 +2,10 @@
 # Installs a build into a fresh prefix, then builds the C driver against it
 # twice, as an outside CMake project and with a plain cc line, and runs both.
 #
-#   check.sh BUILD_DIR WORK_DIR LIBRARIES C_COMPILER C_FLAGS
+#   check.sh BUILD_DIR WORK_DIR LIBRARIES C_COMPILER C_FLAGS [EMULATOR]
 #
 # LIBRARIES is a comma-separated list, each library after those it uses.
+# EMULATOR, if given, runs the drivers (qemu-i386 for a 32-bit build).
 set -euo pipefail
 
 build=$1
@@ -12,6 +13,7 @@ work=$2
 libraries=$3
 cc=$4
 cflags=$5
+read -r -a run <<<"${6:-}"
 here=$(cd "$(dirname "$0")" && pwd)
 driver=$here/../c_api.c
 
@@ -30,7 +32,7 @@ cmake -S "$here" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$prefix" \
     -DCMAKE_C_COMPILER="$cc" -DCMAKE_C_FLAGS="$cflags" \
     -DDRIVER="$driver" -DADTLAB_LIBRARIES="${libraries//,/;}" >/dev/null
 cmake --build "$work/cmake-build" >/dev/null
-"$work/cmake-build/consumer"
+"${run[@]}" "$work/cmake-build/consumer"
 
 # A plain C link: the libraries need no C++ runtime. Dependents come first.
 archives=()
@@ -39,19 +41,14 @@ for library in $(echo "$libraries" | tr ',' '\n' | tac); do
 done
 # shellcheck disable=SC2086
 "$cc" -std=c11 $cflags -I"$prefix/include" "$driver" "${archives[@]}" -o "$work/plain"
+"${run[@]}" "$work/plain"
 
 # The same with link-time optimisation, which reads the LTO bytecode that an
 # optimised build keeps beside the machine code.
 # shellcheck disable=SC2086
 "$cc" -std=c11 -O2 -flto $cflags -I"$prefix/include" "$driver" "${archives[@]}" -o "$work/plain-lto"
-"$work/plain-lto"
-"$work/plain"
+"${run[@]}" "$work/plain-lto"
 
-# The same with link-time optimisation, which reads the LTO bytecode that an
-# optimised build keeps beside the machine code.
-# shellcheck disable=SC2086
-"$cc" -std=c11 -O2 -flto $cflags -I"$prefix/include" "$driver" "${archives[@]}" -o "$work/plain-lto"
-"$work/plain-lto"
 # Through pkg-config, as a make-based driver builds.
 packages=()
 for library in $(echo "$libraries" | tr ',' '\n'); do
@@ -60,6 +57,6 @@ done
 export PKG_CONFIG_PATH="$libdir/pkgconfig"
 # shellcheck disable=SC2086,SC2046
 "$cc" -std=c11 $cflags "$driver" $(pkg-config --cflags --libs "${packages[@]}") -o "$work/pkg"
-"$work/pkg"
+"${run[@]}" "$work/pkg"
 
 echo "installed package: CMake, plain cc, cc -flto and pkg-config drivers pass"

@@ -1,5 +1,6 @@
 #include "process.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -111,18 +112,42 @@ Outcome run_forked(const std::function<void()> &in_child, const std::string &inp
     return outcome;
 }
 
+// The command line that starts argv with env. Where the programs under test
+// run in an emulator (qemu-user, for 32-bit x86 on any kernel), the emulator
+// starts them, and env goes to the emulated program through its -E option
+// rather than to the emulator itself.
+std::vector<std::string> command_line(const std::vector<std::string> &argv,
+                                      std::vector<std::string> &env) {
+    std::vector<std::string> command;
+#ifdef ADTLAB_TEST_EMULATOR
+    std::string emulator = ADTLAB_TEST_EMULATOR;
+    for (std::size_t start = 0, end = 0; start <= emulator.size(); start = end + 1) {
+        end = std::min(emulator.find(';', start), emulator.size());
+        command.push_back(emulator.substr(start, end - start));
+    }
+    for (const std::string &entry : env) {
+        command.insert(command.end(), {"-E", entry});
+    }
+    env.clear();
+#endif
+    command.insert(command.end(), argv.begin(), argv.end());
+    return command;
+}
+
 } // namespace
 
 Outcome run_program(const std::vector<std::string> &argv, const std::string &input,
                     const std::vector<std::string> &env) {
+    std::vector<std::string> own_env = env;
+    std::vector<std::string> command = command_line(argv, own_env);
     return run_forked(
         [&] {
-            for (const std::string &entry : env) {
-                putenv(const_cast<char *>(entry.c_str()));
+            for (std::string &entry : own_env) {
+                putenv(entry.data());
             }
             std::vector<char *> args;
-            for (const std::string &arg : argv) {
-                args.push_back(const_cast<char *>(arg.c_str()));
+            for (std::string &arg : command) {
+                args.push_back(arg.data());
             }
             args.push_back(nullptr);
             execv(args[0], args.data());
