@@ -15,3 +15,8 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/adtlabConfigVersion.cmake
 install(FILES ${PROJECT_BINARY_DIR}/adtlabConfig.cmake
               ${PROJECT_BINARY_DIR}/adtlabConfigVersion.cmake
         DESTINATION ${ADTLAB_CMAKE_DIR})
+
+# The suppressions for valgrind and LeakSanitizer: memory the programs hold on
+# purpose until the process ends.
+install(FILES suppressions/valgrind.supp suppressions/lsan.supp
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/adtlab)

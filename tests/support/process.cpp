@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -80,12 +81,17 @@ void exchange(int to_child, int from_out, int from_err, const std::string &input
 
 Outcome run_forked(const std::function<void()> &in_child, const std::string &input) {
     std::fflush(nullptr);
+    // A child that ends before reading all its input must not take the test
+    // down with SIGPIPE; the write fails instead, and the child gets the
+    // usual disposition back.
+    std::signal(SIGPIPE, SIG_IGN);
     Pipe in, out, err;
     pid_t pid = fork();
     if (pid < 0) {
         throw std::runtime_error("fork failed");
     }
     if (pid == 0) {
+        std::signal(SIGPIPE, SIG_DFL);
         dup2(in.read_end, STDIN_FILENO);
         dup2(out.write_end, STDOUT_FILENO);
         dup2(err.write_end, STDERR_FILENO);
@@ -112,25 +118,17 @@ Outcome run_forked(const std::function<void()> &in_child, const std::string &inp
     return outcome;
 }
 
-// The command line that starts argv with env. Where the programs under test
-// run in an emulator (qemu-user, for 32-bit x86 on any kernel), the emulator
-// starts them, and env goes to the emulated program through its -E option
-// rather than to the emulator itself.
-std::vector<std::string> command_line(const std::vector<std::string> &argv,
-                                      std::vector<std::string> &env) {
+// Where the programs under test run in an emulator (qemu-user, for 32-bit
+// x86 on any kernel), the emulator's command; empty where they run natively.
+std::vector<std::string> emulator() {
     std::vector<std::string> command;
 #ifdef ADTLAB_TEST_EMULATOR
-    std::string emulator = ADTLAB_TEST_EMULATOR;
-    for (std::size_t start = 0, end = 0; start <= emulator.size(); start = end + 1) {
-        end = std::min(emulator.find(';', start), emulator.size());
-        command.push_back(emulator.substr(start, end - start));
+    std::string list = ADTLAB_TEST_EMULATOR;
+    for (std::size_t start = 0, end = 0; start <= list.size(); start = end + 1) {
+        end = std::min(list.find(';', start), list.size());
+        command.push_back(list.substr(start, end - start));
     }
-    for (const std::string &entry : env) {
-        command.insert(command.end(), {"-E", entry});
-    }
-    env.clear();
 #endif
-    command.insert(command.end(), argv.begin(), argv.end());
     return command;
 }
 
@@ -138,8 +136,16 @@ std::vector<std::string> command_line(const std::vector<std::string> &argv,
 
 Outcome run_program(const std::vector<std::string> &argv, const std::string &input,
                     const std::vector<std::string> &env) {
+    std::vector<std::string> command = emulator();
     std::vector<std::string> own_env = env;
-    std::vector<std::string> command = command_line(argv, own_env);
+    if (!command.empty()) {
+        // The environment goes to the emulated program, not the emulator.
+        for (const std::string &entry : env) {
+            command.insert(command.end(), {"-E", entry});
+        }
+        own_env.clear();
+    }
+    command.insert(command.end(), argv.begin(), argv.end());
     return run_forked(
         [&] {
             for (std::string &entry : own_env) {
