@@ -13,7 +13,7 @@ typedef struct s_queue {
     node *front;
     node *back;
     unsigned int size;
-} *queue;
+} * queue;
 
 queue queue_empty(void) {
     queue q = calloc(1, sizeof *q);

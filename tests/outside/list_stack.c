@@ -7,7 +7,7 @@
 typedef struct s_stack {
     int value;
     struct s_stack *below;
-} *stack;
+} * stack;
 
 stack stack_empty(void) {
     return NULL;
