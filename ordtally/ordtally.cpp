@@ -30,12 +30,22 @@ unsigned int swap_count(bool b) {
     return counter;
 }
 
+// x as a double in memory. On 32-bit x86 floating-point arithmetic may run
+// in the x87's 80-bit registers, where a value differs from the same value
+// stored: a start and an end read at the same tick would then differ by a
+// hair, and the duration come out below zero. Whatever the compiler flags, a
+// volatile store rounds it.
+double rounded(double x) {
+    volatile double stored = x;
+    return stored;
+}
+
 // b false stores the current time (a start); b true stores and returns the
 // time since the value stored (a duration). In milliseconds.
 double set_elapsed_time(bool b) {
     static double elapsed = 0.0;
-    double now = static_cast<double>(std::clock()) * 1000.0 / ticks_per_second;
-    elapsed = b ? now - elapsed : now;
+    double now = rounded(static_cast<double>(std::clock()) * 1000.0 / ticks_per_second);
+    elapsed = rounded(b ? now - elapsed : now);
     return elapsed;
 }
 
