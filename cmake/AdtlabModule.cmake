@@ -5,15 +5,28 @@ include(GNUInstallDirs)
 option(ADTLAB_WERROR "Turn compiler warnings into errors" OFF)
 
 # Counting goes through calls from sorting into ordtally, which only
-# interprocedural optimisation can inline. With it, gcc keeps fat LTO objects
-# (machine code beside the LTO bytecode) in the static libraries, archived by
-# gcc-ar, so that a driver compiled without LTO still links them.
-if(CMAKE_INTERPROCEDURAL_OPTIMIZATION)
-    include(CheckIPOSupported)
-    check_ipo_supported(LANGUAGES C CXX)
-    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-        set(CMAKE_C_COMPILE_OPTIONS_IPO -flto=auto -ffat-lto-objects)
-        set(CMAKE_CXX_COMPILE_OPTIONS_IPO -flto=auto -ffat-lto-objects)
+# interprocedural optimisation can inline, so optimised builds (Release,
+# RelWithDebInfo, MinSizeRel) use it by default where the compiler can keep fat
+# LTO objects: machine code beside the LTO bytecode, archived by gcc-ar, so
+# that a driver compiled without LTO still links the libraries and one
+# compiled with -flto inlines the counting. That is gcc; clang 14 writes
+# bytecode alone, which only an LTO link could read, so it stays off there.
+option(ADTLAB_IPO "Link-time optimisation in optimised builds (gcc)" ON)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    set(CMAKE_C_COMPILE_OPTIONS_IPO -flto=auto -ffat-lto-objects)
+    set(CMAKE_CXX_COMPILE_OPTIONS_IPO -flto=auto -ffat-lto-objects)
+    if(ADTLAB_IPO)
+        include(CheckIPOSupported)
+        check_ipo_supported(RESULT adtlab_ipo_supported OUTPUT adtlab_ipo_error LANGUAGES C CXX)
+        if(adtlab_ipo_supported)
+            foreach(config RELEASE RELWITHDEBINFO MINSIZEREL)
+                if(NOT DEFINED CMAKE_INTERPROCEDURAL_OPTIMIZATION_${config})
+                    set(CMAKE_INTERPROCEDURAL_OPTIMIZATION_${config} ON)
+                endif()
+            endforeach()
+        else()
+            message(STATUS "adtlab: no link-time optimisation: ${adtlab_ipo_error}")
+        endif()
     endif()
 endif()
 

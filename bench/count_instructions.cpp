@@ -1,0 +1,71 @@
+// One sort of random input, by the library or by its inline copy, for
+// callgrind to count with --toggle-collect='measured_sort*': only the sort is
+// collected, not the making of the input nor the reading of the counts.
+//
+//     count_instructions selection|insertion|quick library|inline N
+//
+// Prints the comparisons and swaps, so that a caller can check that both
+// made the same calls.
+#include "inline_sorts.h"
+#include "sorting/sorting.h"
+
+#include "common/input_shapes.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using inline_sorts::Counts;
+
+struct Sort {
+    std::string_view name;
+    void (*library)(int[], unsigned int);
+    void (*inline_copy)(int[], unsigned int, Counts &);
+};
+
+const Sort sorts[] = {
+    {"selection", selection_sort, inline_sorts::selection_sort},
+    {"insertion", insertion_sort, inline_sorts::insertion_sort},
+    {"quick", quick_sort, inline_sorts::quick_sort},
+};
+
+} // namespace
+
+extern "C" __attribute__((noinline)) void measured_sort(const Sort *sort, bool library, int a[],
+                                                        unsigned int n, Counts *counts) {
+    if (library) {
+        sort->library(a, n);
+    } else {
+        sort->inline_copy(a, n, *counts);
+    }
+}
+
+int main(int argc, char *argv[]) {
+    const Sort *sort = nullptr;
+    for (const Sort &candidate : sorts) {
+        if (argc == 4 && candidate.name == argv[1]) {
+            sort = &candidate;
+        }
+    }
+    std::string_view kind = argc == 4 ? argv[2] : "";
+    if (sort == nullptr || (kind != "library" && kind != "inline")) {
+        std::fputs("usage: count_instructions selection|insertion|quick library|inline N\n",
+                   stderr);
+        return 2;
+    }
+    auto n = static_cast<unsigned int>(std::strtoul(argv[3], nullptr, 10));
+    std::vector<int> values = adtlab::detail::make_input("random", n, 1);
+    Counts counts;
+    reset_comparisons_counter();
+    reset_swaps_counter();
+    measured_sort(sort, kind == "library", values.data(), n, &counts);
+    if (kind == "library") {
+        counts.comparisons = comparisons_number();
+        counts.swaps = swaps_number();
+    }
+    std::printf("%u %u\n", counts.comparisons, counts.swaps);
+    return 0;
+}
