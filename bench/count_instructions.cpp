@@ -2,10 +2,12 @@
 // callgrind to count with --toggle-collect='measured_sort*': only the sort is
 // collected, not the making of the input nor the reading of the counts.
 //
-//     count_instructions selection|insertion|quick library|inline N
+//     count_instructions selection|insertion|quick library|inline N [watched]
 //
 // Prints the comparisons and swaps, so that a caller can check that both
-// made the same calls.
+// made the same calls. With "watched" an observer counts the calls too; the
+// driver can watch, so link-time optimisation cannot drop the observer's
+// test from an unwatched run.
 #include "inline_sorts.h"
 #include "sorting/sorting.h"
 
@@ -32,6 +34,16 @@ const Sort sorts[] = {
     {"quick", quick_sort, inline_sorts::quick_sort},
 };
 
+unsigned long long watched_calls = 0;
+
+void count_comparison(int, int, bool, void *) {
+    ++watched_calls;
+}
+
+void count_swap(const int *, unsigned int, unsigned int, void *) {
+    ++watched_calls;
+}
+
 } // namespace
 
 extern "C" __attribute__((noinline)) void measured_sort(const Sort *sort, bool library, int a[],
@@ -45,16 +57,22 @@ extern "C" __attribute__((noinline)) void measured_sort(const Sort *sort, bool l
 
 int main(int argc, char *argv[]) {
     const Sort *sort = nullptr;
+    bool arity = argc == 4 || (argc == 5 && std::string_view(argv[4]) == "watched");
     for (const Sort &candidate : sorts) {
-        if (argc == 4 && candidate.name == argv[1]) {
+        if (arity && candidate.name == argv[1]) {
             sort = &candidate;
         }
     }
-    std::string_view kind = argc == 4 ? argv[2] : "";
+    std::string_view kind = arity ? argv[2] : "";
     if (sort == nullptr || (kind != "library" && kind != "inline")) {
-        std::fputs("usage: count_instructions selection|insertion|quick library|inline N\n",
+        std::fputs("usage: count_instructions selection|insertion|quick library|inline N "
+                   "[watched]\n",
                    stderr);
         return 2;
+    }
+    if (argc == 5) {
+        const order_observer observer = {count_comparison, count_swap, nullptr};
+        watch_order(&observer);
     }
     auto n = static_cast<unsigned int>(std::strtoul(argv[3], nullptr, 10));
     std::vector<int> values = adtlab::detail::make_input("random", n, 1);

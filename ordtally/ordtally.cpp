@@ -49,6 +49,20 @@ double set_elapsed_time(bool b) {
     return elapsed;
 }
 
+// The observer that watch_order() set; both functions NULL when unwatched.
+order_observer &observer() {
+    static order_observer watching = {nullptr, nullptr, nullptr};
+    return watching;
+}
+
+[[gnu::noinline, gnu::cold]] void notify_comparison(int x, int y, bool result) {
+    observer().on_comparison(x, y, result, observer().user);
+}
+
+[[gnu::noinline, gnu::cold]] void notify_swap(const int a[], unsigned int i, unsigned int j) {
+    observer().on_swap(a, i, j, observer().user);
+}
+
 } // namespace
 
 void swap(int a[], unsigned int i, unsigned int j) {
@@ -56,13 +70,20 @@ void swap(int a[], unsigned int i, unsigned int j) {
     a[i] = a[j];
     a[j] = tmp;
     swap_count(true);
+    if (observer().on_swap != nullptr) [[unlikely]] {
+        notify_swap(a, i, j);
+    }
 }
 
 bool goes_before(int x, int y) {
     comparison_count(true);
     unsigned int mx = magnitude(x);
     unsigned int my = magnitude(y);
-    return mx < my || (mx == my && x <= y);
+    bool result = mx < my || (mx == my && x <= y);
+    if (observer().on_comparison != nullptr) [[unlikely]] {
+        notify_comparison(x, y, result);
+    }
+    return result;
 }
 
 bool array_is_sorted(int array[], unsigned int length) {
@@ -95,4 +116,12 @@ void set_current_time(void) {
 
 double calculate_elapsed_time(void) {
     return set_elapsed_time(true);
+}
+
+void watch_order(const order_observer *observer_to_set) {
+    observer() = observer_to_set != nullptr ? *observer_to_set : order_observer{};
+}
+
+bool order_watched(void) {
+    return observer().on_comparison != nullptr || observer().on_swap != nullptr;
 }

@@ -65,6 +65,30 @@ void set_current_time(void);
  */
 double calculate_elapsed_time(void);
 
+/*
+ * Watching. An observer sees every comparison and every swap, in call order,
+ * as the sorts make them: on_comparison(x, y, result, user) once
+ * goes_before(x, y) has counted and decided, and on_swap(a, i, j, user) once
+ * swap(a, i, j) has exchanged and counted (a holds the exchanged values).
+ * Either function may be NULL; user is handed back to both.
+ *
+ * watch_order() copies the observer and replaces the one before it; NULL
+ * stops watching, as the program starts. Watching changes nothing else: the
+ * order, the swap, the counters (32-bit, wrapping) and the stopwatch behave
+ * the same. Like the counters, the observer is shared by the whole program.
+ */
+typedef struct order_observer {
+    void (*on_comparison)(int x, int y, bool result, void *user);
+    void (*on_swap)(const int a[], unsigned int i, unsigned int j, void *user);
+    void *user;
+} order_observer;
+
+void watch_order(const order_observer *observer);
+
+/* Whether an observer is set: true from a watch_order() with a non-NULL
+ * observer until the next watch_order(NULL). */
+bool order_watched(void);
+
 #ifdef __cplusplus
 }
 #endif

@@ -2,11 +2,31 @@
 
 namespace {
 
+// The algorithms come in two instances. The unwatched one, run while no
+// observer is set, tells the compiler so before every comparison and swap;
+// with link-time optimisation the observer's test then vanishes from its
+// loops, and counting costs no more than plain increments.
+template <bool watched> void assume_watching() {
+    if (!watched && order_watched()) {
+        __builtin_unreachable();
+    }
+}
+
+template <bool watched> bool before(int x, int y) {
+    assume_watching<watched>();
+    return goes_before(x, y);
+}
+
+template <bool watched> void exchange(int a[], unsigned int i, unsigned int j) {
+    assume_watching<watched>();
+    swap(a, i, j);
+}
+
 // Position of the first smallest element of a[i..length-1].
-unsigned int min_pos_from(int a[], unsigned int i, unsigned int length) {
+template <bool watched> unsigned int min_pos_from(int a[], unsigned int i, unsigned int length) {
     unsigned int min_pos = i;
     for (unsigned int j = i + 1; j < length; ++j) {
-        if (!goes_before(a[min_pos], a[j])) {
+        if (!before<watched>(a[min_pos], a[j])) {
             min_pos = j;
         }
     }
@@ -14,64 +34,85 @@ unsigned int min_pos_from(int a[], unsigned int i, unsigned int length) {
 }
 
 // Sorts a[0..i] given a[0..i-1] sorted, walking a[i] down by adjacent swaps.
-void insert(int a[], unsigned int i) {
-    for (unsigned int j = i; j > 0 && !goes_before(a[j - 1], a[j]); --j) {
-        swap(a, j - 1, j);
+template <bool watched> void insert(int a[], unsigned int i) {
+    for (unsigned int j = i; j > 0 && !before<watched>(a[j - 1], a[j]); --j) {
+        exchange<watched>(a, j - 1, j);
     }
 }
 
 // Partitions a[left..right] around its first element and returns the
 // position where that pivot ends.
-unsigned int partition(int a[], unsigned int left, unsigned int right) {
+template <bool watched> unsigned int partition(int a[], unsigned int left, unsigned int right) {
     unsigned int pivot = left;
     unsigned int i = left + 1;
     unsigned int j = right;
     while (i <= j) {
-        if (goes_before(a[i], a[pivot])) {
+        if (before<watched>(a[i], a[pivot])) {
             ++i;
-        } else if (goes_before(a[pivot], a[j])) {
+        } else if (before<watched>(a[pivot], a[j])) {
             --j;
         } else {
-            swap(a, i, j);
+            exchange<watched>(a, i, j);
             ++i;
             --j;
         }
     }
-    swap(a, j, pivot);
+    exchange<watched>(a, j, pivot);
     return j;
 }
 
 // Sorts a[left..right]. The two sides of a partition are independent, so
 // recursing on the smaller one and looping on the larger one makes the same
 // calls in another order while keeping the depth logarithmic.
-void quick_sort_rec(int a[], unsigned int left, unsigned int right) {
+template <bool watched> void quick_sort_rec(int a[], unsigned int left, unsigned int right) {
     while (left < right) {
-        unsigned int pivot = partition(a, left, right);
+        unsigned int pivot = partition<watched>(a, left, right);
         unsigned int left_end = pivot == 0 ? 0 : pivot - 1;
         if (pivot - left < right - pivot) {
-            quick_sort_rec(a, left, left_end);
+            quick_sort_rec<watched>(a, left, left_end);
             left = pivot + 1;
         } else {
-            quick_sort_rec(a, pivot + 1, right);
+            quick_sort_rec<watched>(a, pivot + 1, right);
             right = left_end;
         }
+    }
+}
+
+template <bool watched> void selection(int a[], unsigned int length) {
+    for (unsigned int i = 0; i < length; ++i) {
+        exchange<watched>(a, i, min_pos_from<watched>(a, i, length));
+    }
+}
+
+template <bool watched> void insertion(int a[], unsigned int length) {
+    for (unsigned int i = 1; i < length; ++i) {
+        insert<watched>(a, i);
     }
 }
 
 } // namespace
 
 void selection_sort(int a[], unsigned int length) {
-    for (unsigned int i = 0; i < length; ++i) {
-        swap(a, i, min_pos_from(a, i, length));
+    if (order_watched()) {
+        selection<true>(a, length);
+    } else {
+        selection<false>(a, length);
     }
 }
 
 void insertion_sort(int a[], unsigned int length) {
-    for (unsigned int i = 1; i < length; ++i) {
-        insert(a, i);
+    if (order_watched()) {
+        insertion<true>(a, length);
+    } else {
+        insertion<false>(a, length);
     }
 }
 
 void quick_sort(int a[], unsigned int length) {
-    quick_sort_rec(a, 0, length == 0 ? 0 : length - 1);
+    unsigned int right = length == 0 ? 0 : length - 1;
+    if (order_watched()) {
+        quick_sort_rec<true>(a, 0, right);
+    } else {
+        quick_sort_rec<false>(a, 0, right);
+    }
 }

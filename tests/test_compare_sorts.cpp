@@ -1,3 +1,6 @@
+#include "sorting/sorting.h"
+
+#include "common/input_shapes.h"
 #include "process.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +13,7 @@ namespace {
 
 using adtlab::testing::Outcome;
 using adtlab::testing::run_program;
+using adtlab::testing::Start;
 using adtlab::testing::TempFile;
 
 Outcome compare_sorts(std::vector<std::string> arguments) {
@@ -41,7 +45,8 @@ std::vector<std::string> counts_of(const std::string &csv) {
     std::vector<std::string> rows;
     for (const std::string &line : lines_of(csv)) {
         std::vector<std::string> f = fields_of(line);
-        rows.push_back(f[0] + "," + f[1] + "," + f[2] + "," + f[3] + "," + f[4] + "," + f[6]);
+        rows.push_back(f[0] + "," + f[1] + "," + f[2] + "," + f[3] + "," + f[4] + "," + f[6] + "," +
+                       f[7]);
     }
     return rows;
 }
@@ -65,10 +70,10 @@ TEST(CompareSorts, CsvCountsFollowFromTheInputAndTheSeed) {
     std::vector<std::string> rows = counts_of(o.out);
     // Selection sort: n(n-1)/2 and n; insertion sort on sorted input: n-1 and 0;
     // quick sort on distinct values in order: n(n-1) and n-1.
-    EXPECT_EQ(rows, (std::vector<std::string>{"shape,n,algorithm,comparisons,swaps,sorted",
-                                              "ascending,50,selection,1225,50,yes",
-                                              "ascending,50,insertion,49,0,yes",
-                                              "ascending,50,quick,2450,49,yes"}));
+    EXPECT_EQ(rows, (std::vector<std::string>{"shape,n,algorithm,comparisons,swaps,sorted,wrapped",
+                                              "ascending,50,selection,1225,50,yes,no",
+                                              "ascending,50,insertion,49,0,yes,no",
+                                              "ascending,50,quick,2450,49,yes,no"}));
 
     Outcome first = compare_sorts({"--csv", "--size", "300", "--seed", "7"});
     Outcome again = compare_sorts({"--csv", "--seed", "7", "--size", "300"});
@@ -81,10 +86,99 @@ TEST(CompareSorts, SortsTheIntegersOfAFile) {
     TempFile file("5 4\n3\t2  1\n");
     Outcome o = compare_sorts({"--csv", "--file", file.path()});
     ASSERT_TRUE(o.exited(0)) << o.err;
+    EXPECT_EQ(counts_of(o.out), (std::vector<std::string>{
+                                    "shape,n,algorithm,comparisons,swaps,sorted,wrapped",
+                                    "file,5,selection,10,5,yes,no", "file,5,insertion,10,10,yes,no",
+                                    "file,5,quick,14,4,yes,no"}));
+}
+
+TEST(CompareSorts, RunsTheChosenAlgorithmsInTheirOrder) {
+    Outcome o = compare_sorts({"--csv", "--size", "50", "--shape", "ascending", "-a", "quick",
+                               "--algorithm", "selection"});
+    ASSERT_TRUE(o.exited(0)) << o.err;
     EXPECT_EQ(counts_of(o.out),
-              (std::vector<std::string>{"shape,n,algorithm,comparisons,swaps,sorted",
-                                        "file,5,selection,10,5,yes", "file,5,insertion,10,10,yes",
-                                        "file,5,quick,14,4,yes"}));
+              (std::vector<std::string>{"shape,n,algorithm,comparisons,swaps,sorted,wrapped",
+                                        "ascending,50,quick,2450,49,yes,no",
+                                        "ascending,50,selection,1225,50,yes,no"}));
+}
+
+// Ratios and logarithms are empty on each series' first row and where the
+// count before was zero; selection sort's comparisons grow with exponent 2.
+TEST(CompareSorts, DoublingPrintsTheExponentOfGrowth) {
+    Outcome o = compare_sorts({"--doubling", "2", "--csv", "--shape", "ascending", "--algorithm",
+                               "selection", "--algorithm", "insertion"});
+    ASSERT_TRUE(o.exited(0)) << o.err;
+    std::vector<std::string> rows; // without the times, which vary
+    for (const std::string &line : lines_of(o.out)) {
+        std::size_t end = 0;
+        for (int k = 0; k < 9; ++k) {
+            end = line.find(',', end) + 1;
+        }
+        rows.push_back(line.substr(0, end));
+    }
+    EXPECT_EQ(rows, (std::vector<std::string>{
+                        "shape,algorithm,n,comparisons,comparisons_ratio,comparisons_log2,swaps,"
+                        "swaps_ratio,swaps_log2,",
+                        "ascending,selection,1000,499500,,,1000,,,",
+                        "ascending,selection,2000,1999000,4.00,2.00,2000,2.00,1.00,",
+                        "ascending,selection,4000,7998000,4.00,2.00,4000,2.00,1.00,",
+                        "ascending,insertion,1000,999,,,0,,,",
+                        "ascending,insertion,2000,1999,2.00,1.00,0,,,",
+                        "ascending,insertion,4000,3999,2.00,1.00,0,,,"}));
+}
+
+// From 65536 values a run may pass the library's 32-bit counters, so the
+// counts come from a second, watched run: they must equal the library's own.
+TEST(CompareSorts, CountsAgainWhereACounterMayWrap) {
+    std::vector<int> values = adtlab::detail::make_input("random", 65536, 1);
+    reset_comparisons_counter();
+    reset_swaps_counter();
+    quick_sort(values.data(), 65536);
+    const std::string expected = "random,65536,quick," + std::to_string(comparisons_number()) +
+                                 "," + std::to_string(swaps_number()) + ",yes,no";
+    Outcome o =
+        compare_sorts({"--csv", "--size", "65536", "--shape", "random", "--algorithm", "quick"});
+    ASSERT_TRUE(o.exited(0)) << o.err;
+    EXPECT_EQ(counts_of(o.out).back(), expected);
+}
+
+#ifdef COMPARE_SORTS_WRAP_TEST
+// The real thing, in the optimised build only: quick sort of 65537 values in
+// order makes 65537 * 65536 comparisons, past the 32-bit counter.
+TEST(CompareSorts, MarksACountThatWrappedAndPrintsTheTrueOne) {
+    Outcome o = compare_sorts({"--size", "65537", "--shape", "ascending", "--algorithm", "quick"});
+    ASSERT_TRUE(o.exited(0)) << o.err;
+    std::vector<std::string> lines = lines_of(o.out);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_NE(lines[1].find(" 4295032832* "), std::string::npos) << lines[1];
+    EXPECT_NE(lines[1].find(" 65536 "), std::string::npos) << lines[1];
+    EXPECT_EQ(lines[2].find("* the library's 32-bit counter wrapped"), 0u) << lines[2];
+}
+#endif
+
+#if !defined(__SANITIZE_ADDRESS__) // the sanitizers reserve memory past any limit
+TEST(CompareSorts, RunningOutOfMemoryIsOneLineAndStatusTwo) {
+    Start limited;
+    limited.data_limit = 256ul << 20;
+    Outcome o = run_program(
+        {COMPARE_SORTS, "--size", "100000000", "--shape", "random", "--algorithm", "quick"},
+        limited);
+    EXPECT_TRUE(o.exited(2)) << "status " << o.status << ", signal " << o.signal << "\n" << o.err;
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.err, "compare_sorts: out of memory: try fewer or smaller inputs\n");
+}
+#endif
+
+TEST(CompareSorts, ShowsProgressOnlyOnATerminal) {
+    Start on_terminal;
+    on_terminal.terminal_stderr = true;
+    Outcome o = run_program(
+        {COMPARE_SORTS, "--size", "12000", "--shape", "random", "--algorithm", "selection"},
+        on_terminal);
+    ASSERT_TRUE(o.exited(0)) << o.err;
+    EXPECT_NE(o.err.find("\r\033[Krandom 12000 selection: 1 s"), std::string::npos) << o.err;
+    EXPECT_EQ(o.out.find("shape"), 0u);
+    EXPECT_EQ(o.out.find('\r'), std::string::npos);
 }
 
 TEST(CompareSorts, HelpGoesToStandardOutput) {
@@ -138,7 +232,11 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"word in file", {}, "1 2 three 4\n"},
                       BadInput{"value above int", {}, "1 2147483648\n"},
                       BadInput{"value below int", {}, "-2147483649 1\n"},
-                      BadInput{"file with size", {"--size", "10"}, "1 2\n"}),
+                      BadInput{"file with size", {"--size", "10"}, "1 2\n"},
+                      BadInput{"unknown algorithm", {"--algorithm", "bubble"}, ""},
+                      BadInput{"doubling zero", {"--doubling", "0"}, ""},
+                      BadInput{"doubling past the largest size", {"--doubling", "20"}, ""},
+                      BadInput{"doubling a file", {"--doubling", "2"}, "1 2\n"}),
     [](const ::testing::TestParamInfo<BadInput> &info) {
         std::string name = info.param.what;
         for (char &c : name) {

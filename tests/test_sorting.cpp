@@ -219,3 +219,81 @@ TEST(QuickSort, SortsTwentyThousandValuesInOrderOnASmallStack) {
 }
 
 } // namespace
+
+namespace {
+
+// Every call that an observer sees, as text: "c x y 1" for goes_before(x, y)
+// that returned true, "s i j a[i] a[j]" for swap(a, i, j) after the exchange.
+struct Calls {
+    std::vector<std::string> seen;
+
+    static void comparison(int x, int y, bool result, void *user) {
+        static_cast<Calls *>(user)->seen.push_back("c " + std::to_string(x) + " " +
+                                                   std::to_string(y) + (result ? " 1" : " 0"));
+    }
+    static void swap(const int a[], unsigned int i, unsigned int j, void *user) {
+        static_cast<Calls *>(user)->seen.push_back("s " + std::to_string(i) + " " +
+                                                   std::to_string(j) + " " + std::to_string(a[i]) +
+                                                   " " + std::to_string(a[j]));
+    }
+};
+
+struct Watched {
+    const char *what;
+    Sort sort;
+    Values input;
+    std::vector<std::string> calls;
+};
+
+void PrintTo(const Watched &w, std::ostream *os) {
+    *os << w.what;
+}
+
+class Watching : public ::testing::TestWithParam<Watched> {};
+
+// The observer sees the calls that the sorts' definitions give, in order,
+// and the counters count them as when unwatched.
+TEST_P(Watching, SeesEveryCallInOrder) {
+    Calls calls;
+    const order_observer observer = {Calls::comparison, Calls::swap, &calls};
+    Values values = GetParam().input;
+    reset_comparisons_counter();
+    reset_swaps_counter();
+    watch_order(&observer);
+    EXPECT_TRUE(order_watched());
+    GetParam().sort(values.data(), static_cast<unsigned int>(values.size()));
+    watch_order(nullptr);
+    unsigned int comparisons = comparisons_number();
+    unsigned int swaps = swaps_number();
+    EXPECT_FALSE(order_watched());
+    EXPECT_EQ(calls.seen, GetParam().calls);
+    auto counted = [&](char kind) {
+        return static_cast<unsigned int>(std::count_if(
+            calls.seen.begin(), calls.seen.end(), [&](const auto &c) { return c[0] == kind; }));
+    };
+    EXPECT_EQ(comparisons, counted('c'));
+    EXPECT_EQ(swaps, counted('s'));
+    EXPECT_EQ(values, reference_sorted(GetParam().input));
+
+    values = GetParam().input;
+    GetParam().sort(values.data(), static_cast<unsigned int>(values.size()));
+    EXPECT_EQ(calls.seen, GetParam().calls) << "seen after watch_order(NULL)";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkedExamples, Watching,
+    ::testing::Values(
+        Watched{"selection 3 -1 2",
+                selection_sort,
+                {3, -1, 2},
+                {"c 3 -1 0", "c -1 2 1", "s 0 1 -1 3", "c 3 2 0", "s 1 2 2 3", "s 2 2 3 3"}},
+        Watched{"insertion 2 -2", insertion_sort, {2, -2}, {"c 2 -2 0", "s 0 1 -2 2"}},
+        Watched{"insertion -2 2", insertion_sort, {-2, 2}, {"c -2 2 1"}},
+        Watched{"quick 1 2 3",
+                quick_sort,
+                {1, 2, 3},
+                {"c 2 1 0", "c 1 3 1", "c 2 1 0", "c 1 2 1", "s 0 0 1 1", "c 3 2 0", "c 2 3 1",
+                 "s 1 1 2 2"}},
+        Watched{"length 1", selection_sort, {7}, {"s 0 0 7 7"}}));
+
+} // namespace

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <poll.h>
+#include <pty.h>
+#include <sys/resource.h>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,12 +17,14 @@
 namespace adtlab::testing {
 namespace {
 
+// A pipe, or a pseudo-terminal whose master end is read.
 struct Pipe {
     int read_end = -1;
     int write_end = -1;
-    Pipe() {
+    explicit Pipe(bool terminal = false) {
         int fds[2];
-        if (pipe(fds) != 0) {
+        if (terminal ? openpty(&fds[0], &fds[1], nullptr, nullptr, nullptr) != 0
+                     : pipe(fds) != 0) {
             throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
         }
         read_end = fds[0];
@@ -79,13 +83,14 @@ void exchange(int to_child, int from_out, int from_err, const std::string &input
     }
 }
 
-Outcome run_forked(const std::function<void()> &in_child, const std::string &input) {
+Outcome run_forked(const std::function<void()> &in_child, const std::string &input,
+                   bool terminal_stderr = false) {
     std::fflush(nullptr);
     // A child that ends before reading all its input must not take the test
     // down with SIGPIPE; the write fails instead, and the child gets the
     // usual disposition back.
     std::signal(SIGPIPE, SIG_IGN);
-    Pipe in, out, err;
+    Pipe in, out, err(terminal_stderr);
     pid_t pid = fork();
     if (pid < 0) {
         throw std::runtime_error("fork failed");
@@ -136,11 +141,15 @@ std::vector<std::string> emulator() {
 
 Outcome run_program(const std::vector<std::string> &argv, const std::string &input,
                     const std::vector<std::string> &env) {
+    return run_program(argv, Start{input, env});
+}
+
+Outcome run_program(const std::vector<std::string> &argv, const Start &start) {
     std::vector<std::string> command = emulator();
-    std::vector<std::string> own_env = env;
+    std::vector<std::string> own_env = start.env;
     if (!command.empty()) {
         // The environment goes to the emulated program, not the emulator.
-        for (const std::string &entry : env) {
+        for (const std::string &entry : start.env) {
             command.insert(command.end(), {"-E", entry});
         }
         own_env.clear();
@@ -148,6 +157,10 @@ Outcome run_program(const std::vector<std::string> &argv, const std::string &inp
     command.insert(command.end(), argv.begin(), argv.end());
     return run_forked(
         [&] {
+            if (start.data_limit != 0) {
+                rlimit limit{start.data_limit, start.data_limit};
+                setrlimit(RLIMIT_DATA, &limit);
+            }
             for (std::string &entry : own_env) {
                 putenv(entry.data());
             }
@@ -159,7 +172,7 @@ Outcome run_program(const std::vector<std::string> &argv, const std::string &inp
             execv(args[0], args.data());
             std::perror("execv");
         },
-        input);
+        start.input, start.terminal_stderr);
 }
 
 Outcome run_in_child(const std::function<void()> &body, const std::string &input) {

@@ -23,6 +23,15 @@ struct Outcome {
 Outcome run_program(const std::vector<std::string> &argv, const std::string &input = "",
                     const std::vector<std::string> &env = {});
 
+// How run_program starts a program, beyond its arguments.
+struct Start {
+    std::string input;
+    std::vector<std::string> env;
+    unsigned long data_limit = 0; // RLIMIT_DATA in bytes; 0 leaves it alone
+    bool terminal_stderr = false; // standard error a pseudo-terminal, not a pipe
+};
+Outcome run_program(const std::vector<std::string> &argv, const Start &start);
+
 // Runs `body` in a forked child whose standard streams are pipes, as above;
 // the child exits with status 0 when `body` returns.
 Outcome run_in_child(const std::function<void()> &body, const std::string &input = "");
