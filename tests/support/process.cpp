@@ -9,8 +9,8 @@
 #include <cstring>
 #include <poll.h>
 #include <pty.h>
-#include <sys/resource.h>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,8 +23,7 @@ struct Pipe {
     int write_end = -1;
     explicit Pipe(bool terminal = false) {
         int fds[2];
-        if (terminal ? openpty(&fds[0], &fds[1], nullptr, nullptr, nullptr) != 0
-                     : pipe(fds) != 0) {
+        if (terminal ? openpty(&fds[0], &fds[1], nullptr, nullptr, nullptr) != 0 : pipe(fds) != 0) {
             throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
         }
         read_end = fds[0];
