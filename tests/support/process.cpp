@@ -138,6 +138,10 @@ std::vector<std::string> emulator() {
 
 } // namespace
 
+bool programs_run_emulated() {
+    return !emulator().empty();
+}
+
 Outcome run_program(const std::vector<std::string> &argv, const std::string &input,
                     const std::vector<std::string> &env) {
     return run_program(argv, Start{input, env});

@@ -23,6 +23,10 @@ struct Outcome {
 Outcome run_program(const std::vector<std::string> &argv, const std::string &input = "",
                     const std::vector<std::string> &env = {});
 
+// Whether run_program starts programs in an emulator (qemu-user), where the
+// emulated program's memory lies outside the host's resource limits.
+bool programs_run_emulated();
+
 // How run_program starts a program, beyond its arguments.
 struct Start {
     std::string input;
