@@ -4,13 +4,13 @@
 #include "sorting/sorting.h"
 
 #include "common/input_shapes.h"
+#include "common/sort_cli.h"
 
 #include <getopt.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -70,13 +70,8 @@ going and for how long. Bad input, or running out of memory, gets one line
 on standard error and status 2; a sort that leaves its input unsorted, 1.
 )";
 
-struct Algorithm {
-    const char *name;
-    void (*sort)(int[], unsigned int);
-};
-
-const Algorithm algorithms[] = {
-    {"selection", selection_sort}, {"insertion", insertion_sort}, {"quick", quick_sort}};
+using Algorithm = adtlab::detail::SortAlgorithm;
+using adtlab::detail::parse_number;
 
 struct Options {
     std::vector<unsigned int> sizes;
@@ -98,27 +93,12 @@ struct Input {
     std::exit(2);
 }
 
-// The whole of `text` as a decimal number within [low, high], or nothing.
-std::optional<long long> parse_number(const std::string &text, long long low, long long high) {
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    errno = 0;
-    char *end = nullptr;
-    long long value = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value < low || value > high) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 const Algorithm *find_algorithm(const std::string &name) {
-    for (const Algorithm &algorithm : algorithms) {
-        if (name == algorithm.name) {
-            return &algorithm;
-        }
+    const Algorithm *algorithm = adtlab::detail::find_sort(name);
+    if (algorithm == nullptr) {
+        fail("unknown algorithm '" + name + "' (selection, insertion or quick)");
     }
-    fail("unknown algorithm '" + name + "' (selection, insertion or quick)");
+    return algorithm;
 }
 
 Options parse_options(int argc, char *argv[]) {
@@ -213,7 +193,7 @@ Options parse_options(int argc, char *argv[]) {
         options.sizes = {1000, 10000};
     }
     if (options.algorithms.empty()) {
-        for (const Algorithm &algorithm : algorithms) {
+        for (const Algorithm &algorithm : adtlab::detail::sort_algorithms) {
             options.algorithms.push_back(&algorithm);
         }
     }
@@ -224,42 +204,12 @@ Options parse_options(int argc, char *argv[]) {
     return options;
 }
 
-// The whitespace-separated integers of the file at path, read as they come,
-// so that a file with more values than a sort takes is refused before it is
-// read whole.
 std::vector<int> read_values(const std::string &path) {
-    std::FILE *file = std::fopen(path.c_str(), "r");
-    if (file == nullptr) {
-        fail(path + ": " + std::strerror(errno));
+    adtlab::detail::FileValues file = adtlab::detail::read_values(path, max_size);
+    if (!file.error.empty()) {
+        fail(file.error);
     }
-    std::vector<int> values;
-    std::string token;
-    for (int c = std::getc(file);; c = std::getc(file)) {
-        if (c != EOF && std::isspace(c) == 0) {
-            token += static_cast<char>(c);
-            continue;
-        }
-        if (!token.empty()) {
-            auto value = parse_number(token, INT_MIN, INT_MAX);
-            if (!value) {
-                fail(path + ": '" + token.substr(0, 40) + "' is not an integer in the int range");
-            }
-            if (values.size() == max_size) {
-                fail(path + ": more than 100000000 values, more than a sort takes here");
-            }
-            values.push_back(static_cast<int>(*value));
-            token.clear();
-        }
-        if (c == EOF) {
-            break;
-        }
-    }
-    int read_error = std::ferror(file) != 0 ? errno : 0;
-    std::fclose(file);
-    if (read_error != 0) {
-        fail(path + ": " + std::strerror(read_error));
-    }
-    return values;
+    return std::move(file.values);
 }
 
 std::vector<Input> make_inputs(const Options &options) {
