@@ -1,0 +1,92 @@
+// sort_trace as a user runs it: the text trace and the JSON of the worked
+// examples, and bad input. tests/player_in_browser.sh plays its page.
+#include "process.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using adtlab::testing::Outcome;
+using adtlab::testing::run_program;
+
+Outcome sort_trace(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), SORT_TRACE);
+    return run_program(arguments);
+}
+
+TEST(SortTrace, TextTraceOfInsertionSort) {
+    Outcome o = sort_trace({"--algorithm", "insertion", "5", "4", "3", "2", "1"});
+    ASSERT_TRUE(o.exited(0)) << o.err;
+    EXPECT_EQ(o.out, "insertion sort\n"
+                     "comparisons  swaps  array\n"
+                     "          0      0  5  4  3  2  1\n"
+                     "          1      1 [4][5] 3  2  1\n"
+                     "          2      2  4 [3][5] 2  1\n"
+                     "          3      3 [3][4] 5  2  1\n"
+                     "          4      4  3  4 [2][5] 1\n"
+                     "          5      5  3 [2][4] 5  1\n"
+                     "          6      6 [2][3] 4  5  1\n"
+                     "          7      7  2  3  4 [1][5]\n"
+                     "          8      8  2  3 [1][4] 5\n"
+                     "          9      9  2 [1][3] 4  5\n"
+                     "         10     10 [1][2] 3  4  5\n"
+                     "         10     10  1  2  3  4  5  total\n\n");
+}
+
+TEST(SortTrace, JsonHoldsEveryCallInOrder) {
+    Outcome o = sort_trace({"--json", "-a", "selection", "3", "-1", "2"});
+    ASSERT_TRUE(o.exited(0)) << o.err;
+    EXPECT_EQ(o.out, "{\"input\": [3, -1, 2], \"runs\": [{\"algorithm\": \"selection\", "
+                     "\"comparisons\": 3, \"swaps\": 3, \"result\": [-1, 2, 3], \"events\": "
+                     "[[\"c\", 3, -1, false], [\"c\", -1, 2, true], [\"s\", 0, 1], "
+                     "[\"c\", 3, 2, false], [\"s\", 1, 2], [\"s\", 2, 2]]}]}\n");
+
+    Outcome quick = sort_trace({"--json", "-a", "quick", "5", "4", "3", "2", "1"});
+    EXPECT_NE(quick.out.find("\"comparisons\": 14, \"swaps\": 4, \"result\": [1, 2, 3, 4, 5]"),
+              std::string::npos)
+        << quick.out;
+}
+
+struct BadInput {
+    const char *what;
+    std::vector<std::string> arguments;
+};
+
+void PrintTo(const BadInput &bad, std::ostream *os) {
+    *os << bad.what;
+}
+
+class SortTraceRejects : public ::testing::TestWithParam<BadInput> {};
+
+TEST_P(SortTraceRejects, WithOneLineOnStandardErrorAndStatusTwo) {
+    Outcome o = sort_trace(GetParam().arguments);
+    EXPECT_TRUE(o.exited(2)) << "status " << o.status << ", signal " << o.signal;
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.err.find("sort_trace: "), 0u) << o.err;
+    EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << o.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, SortTraceRejects,
+    ::testing::Values(BadInput{"no values", {}}, BadInput{"a word", {"3", "x"}},
+                      BadInput{"unknown option", {"--fast", "1"}},
+                      BadInput{"two sources", {"--size", "5", "1", "2"}},
+                      BadInput{"too wide for text", {"--size", "31"}},
+                      BadInput{"too many values", {"--size", "32768", "--json"}},
+                      BadInput{"unknown algorithm", {"-a", "bubble", "1"}},
+                      BadInput{"shape without size", {"--shape", "random", "1"}},
+                      BadInput{"missing file", {"--file", "/nonexistent/values.txt"}},
+                      BadInput{"page that cannot be written",
+                               {"--html", "/nonexistent/p.html", "1"}}),
+    [](const ::testing::TestParamInfo<BadInput> &info) {
+        std::string name = info.param.what;
+        for (char &c : name) {
+            c = (c == ' ') ? '_' : c;
+        }
+        return name;
+    });
+
+} // namespace
