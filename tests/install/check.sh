@@ -59,4 +59,10 @@ export PKG_CONFIG_PATH="$libdir/pkgconfig"
 "$cc" -std=c11 $cflags "$driver" $(pkg-config --cflags --libs "${packages[@]}") -o "$work/pkg"
 "${run[@]}" "$work/pkg"
 
+# The installed adtlab-check builds a module against the installed package
+# (with the host's compiler, so not for an emulated build).
+if [ ${#run[@]} -eq 0 ]; then
+    "$prefix/bin/adtlab-check" stack "$here/../outside/list_stack.c" | grep -q "stack: conforms"
+fi
+
 echo "installed package: CMake, plain cc, cc -flto and pkg-config drivers pass"

@@ -1,0 +1,34 @@
+/* A queue that enqueues at the front, in an array of fixed room. */
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+typedef struct s_queue {
+    int e[1024];
+    unsigned int n;
+} * queue;
+
+queue queue_empty(void) {
+    return calloc(1, sizeof(struct s_queue));
+}
+
+queue queue_enqueue(queue q, int x) {
+    memmove(q->e + 1, q->e, q->n++ * sizeof(int));
+    q->e[0] = x;
+    return q;
+}
+
+unsigned int queue_size(queue q) {
+    return q->n;
+}
+
+void queue_dump(queue q, FILE *f) {
+    for (unsigned int k = 0; k < q->n; ++k) {
+        fprintf(f, "%d;", q->e[k]);
+    }
+}
+
+queue queue_disscard(queue q, unsigned int k) {
+    memmove(q->e + k, q->e + k + 1, (--q->n - k) * sizeof(int));
+    return q;
+}

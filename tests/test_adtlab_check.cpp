@@ -1,0 +1,113 @@
+// adtlab-check on small modules of its kind in tests/check_modules/: sound
+// ones conform, each faulty one is caught with the right report, and the
+// checker survives code that loops, crashes or does not build.
+#include "process.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using adtlab::testing::Outcome;
+using adtlab::testing::run_program;
+
+struct Case {
+    const char *kind;
+    std::vector<std::string> files; // in tests/
+    int status;
+    std::vector<std::string> report; // lines that the report holds
+};
+
+void PrintTo(const Case &c, std::ostream *os) {
+    *os << c.kind << " " << c.files[0];
+}
+
+class AdtlabCheck : public ::testing::TestWithParam<Case> {};
+
+TEST_P(AdtlabCheck, ReportsWhatConformsAndWhatNot) {
+    const Case &c = GetParam();
+    // Generous but for the sort that never ends: the machine may be busy.
+    const bool loops = c.files[0] == "check_modules/quick_loops.c";
+    std::vector<std::string> command = {ADTLAB_CHECK, "--time-limit", loops ? "2" : "60", c.kind};
+    for (const std::string &file : c.files) {
+        command.push_back(std::string(TESTS_DIR) + "/" + file);
+    }
+    Outcome o = run_program(command);
+    EXPECT_TRUE(o.exited(c.status)) << "status " << o.status << ", signal " << o.signal << "\n"
+                                    << o.out << o.err;
+    for (const std::string &line : c.report) {
+        EXPECT_NE((c.status == 2 ? o.err : o.out).find(line), std::string::npos)
+            << "no \"" << line << "\" in\n"
+            << o.out << o.err;
+    }
+}
+
+#if defined(__SANITIZE_ADDRESS__) // the sanitizer catches the crash and exits
+const char *const crash = "insertion_sort: does not conform\n  it stopped early on (4 values)";
+#else
+const char *const crash =
+    "insertion_sort: does not conform\n  it was killed by signal 11 (Segmentation fault) on "
+    "(4 values) -5 5 0 -5";
+#endif
+
+INSTANTIATE_TEST_SUITE_P(
+    Modules, AdtlabCheck,
+    ::testing::Values(
+        Case{"sorts",
+             {"check_modules/left_first_sorts.c"},
+             0,
+             {"selection_sort: conforms", "insertion_sort: conforms", "quick_sort: conforms"}},
+        Case{"sorts",
+             {"check_modules/selection_skips_self_swap.c"},
+             1,
+             {"selection_sort: does not conform\n  on (1 value) -19\n  call 1: expected swap(a, "
+              "0, 0); got no more calls (0 comparisons and 0 swaps before it)",
+              "insertion_sort: missing", "quick_sort: missing"}},
+        Case{"sorts",
+             {"check_modules/insertion_passes_equal.c"},
+             1,
+             {"insertion_sort: does not conform\n  on (2 values) 2 -2\n  call 1: expected "
+              "goes_before(2, -2) -> false; got goes_before(-2, 2) -> true"}},
+        Case{"sorts",
+             {"check_modules/quick_last_pivot.c"},
+             1,
+             {"quick_sort: does not conform\n  on (2 values) 2 -2\n  call 1: expected "
+              "goes_before(-2, 2) -> true; got goes_before(2, -2) -> false"}},
+        Case{"sorts",
+             {"check_modules/quick_loops.c"},
+             1,
+             {"quick_sort: does not conform\n  it did not finish within 2 s on (2 values) 2 -2"}},
+        Case{"sorts", {"check_modules/insertion_crashes.c"}, 1, {crash}},
+        Case{"sorts",
+             {"check_modules/does_not_build.c"},
+             2,
+             {"adtlab-check: ", "does_not_build.c does not build:", "error: expected"}},
+        Case{"queue", {"outside/list_queue.c"}, 0, {"queue: conforms"}},
+        Case{"queue",
+             {"check_modules/queue_at_front.c"},
+             1,
+             {"queue: does not conform\n  queue_enqueue: after enqueueing 2 elements into a new "
+              "queue, expected the dump to show 7001 -7002; it showed -7002 7001"}},
+        Case{"queue",
+             {"check_modules/queue_discard_off_by_one.c"},
+             1,
+             {"queue: does not conform\n  queue_disscard: after queue_disscard(q, 0) on a queue "
+              "of 2, expected the dump to show -7002; it showed 7001"}},
+        Case{"stack", {"outside/list_stack.c"}, 0, {"stack: conforms"}},
+        Case{"stack",
+             {"check_modules/stack_bottom_first.c"},
+             1,
+             {"stack: does not conform\n  stack_to_array: after pushing 1 to 2, expected "
+              "array[0] == 2 (top first); it was 1"}},
+        Case{"fstring", {"../adt/fstring.cpp"}, 0, {"fstring: conforms"}}));
+
+TEST(AdtlabCheck, RefusesAnUnknownKind) {
+    Outcome o = run_program({ADTLAB_CHECK, "lists", "x.c"});
+    EXPECT_TRUE(o.exited(2));
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.err, "adtlab-check: unknown kind 'lists' (sorts, queue, stack or fstring)\n");
+}
+
+} // namespace
