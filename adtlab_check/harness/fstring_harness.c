@@ -1,6 +1,8 @@
 /* Checks the user's fstring_set and fstring_eq for adtlab-check, on 100-byte
  * fstring buffers. Reports on file descriptor 3 "ok" or "fail OPERATION:
  * what was expected; what happened". */
+#define _POSIX_C_SOURCE 200809L /* fdopen, open_memstream */
+
 #include "adt/fstring.h"
 
 #include <stdio.h>
@@ -24,7 +26,8 @@ int main(void) {
     const char *texts[] = {"", "a", "word", "Word", "words", "wordy", "ñandú", longest};
     const unsigned int count = sizeof texts / sizeof texts[0];
     for (unsigned int k = 0; k < count; ++k) {
-        fstring source, target;
+        fstring source;
+        fstring target;
         fill(source, texts[k], 'x');
         fill(target, "something else", 'y');
         fstring_set(target, source);
@@ -38,7 +41,8 @@ int main(void) {
     }
     for (unsigned int i = 0; i < count; ++i) {
         for (unsigned int j = 0; j < count; ++j) {
-            fstring a, b;
+            fstring a;
+            fstring b;
             fill(a, texts[i], 'p'); /* different bytes after the terminators */
             fill(b, texts[j], 'q');
             bool expected = i == j;

@@ -3,6 +3,8 @@
  * "fail OPERATION: what was expected; what happened", and stops at the
  * first failure. Elements are read back from queue_dump's text: its numbers
  * above 7000 in magnitude, in the order shown, whatever its punctuation. */
+#define _POSIX_C_SOURCE 200809L /* fdopen, open_memstream */
+
 #include "adt/queue.h"
 
 #include <stdio.h>

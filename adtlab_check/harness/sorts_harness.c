@@ -8,6 +8,8 @@
  *   c X Y R / s I J           one call of goes_before / swap
  *   end V...                  the array afterwards
  * The inputs come on standard input: "N V..." per input. */
+#define _POSIX_C_SOURCE 200809L /* fdopen, open_memstream */
+
 #include "ordtally/ordtally.h"
 
 #include <stdio.h>

@@ -1,6 +1,8 @@
 /* Checks the user's stack module for adtlab-check: what the stack check
  * program relies on, over many elements. Reports on file descriptor 3 "ok"
  * or "fail OPERATION: what was expected; what happened". */
+#define _POSIX_C_SOURCE 200809L /* fdopen, open_memstream */
+
 #include "adt/stack.h"
 
 #include <stdio.h>
