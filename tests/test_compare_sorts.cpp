@@ -11,6 +11,7 @@
 
 namespace {
 
+using adtlab::testing::lines_of;
 using adtlab::testing::Outcome;
 using adtlab::testing::run_program;
 using adtlab::testing::Start;
@@ -19,15 +20,6 @@ using adtlab::testing::TempFile;
 Outcome compare_sorts(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), COMPARE_SORTS);
     return run_program(arguments);
-}
-
-std::vector<std::string> lines_of(const std::string &text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 // The fields of a CSV row.

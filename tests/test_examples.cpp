@@ -11,6 +11,7 @@
 
 namespace {
 
+using adtlab::testing::lines_of;
 using adtlab::testing::Outcome;
 using adtlab::testing::run_program;
 using adtlab::testing::TempFile;
@@ -46,15 +47,6 @@ TEST(WordTool, BadArgumentsAndFiles) {
     Outcome missing = run_program({WORD_TOOL, "dump", "/nonexistent/words.txt"});
     EXPECT_TRUE(missing.exited(1));
     EXPECT_EQ(missing.err, "File does not exist.\n");
-}
-
-std::vector<std::string> lines_of(const std::string &text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 TEST(WeatherReport, ReportsTheSampleTable) {

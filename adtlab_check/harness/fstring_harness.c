@@ -4,6 +4,7 @@
 #define _POSIX_C_SOURCE 200809L /* fdopen, open_memstream */
 
 #include "adt/fstring.h"
+#include "report.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -16,12 +17,7 @@ static void fill(fstring target, const char *text, char rest) {
 }
 
 int main(void) {
-    report = fdopen(3, "w");
-    /* Each line out at once: a leak checker may end the process at exit
-     * before the buffers are flushed. */
-    if (report != NULL) {
-        setvbuf(report, NULL, _IOLBF, BUFSIZ);
-    }
+    report = open_report();
     if (report == NULL) {
         return 2;
     }

@@ -11,6 +11,7 @@
 #define _POSIX_C_SOURCE 200809L /* fdopen, open_memstream */
 
 #include "ordtally/ordtally.h"
+#include "report.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -42,12 +43,7 @@ int main(int argc, char *argv[]) {
     } sorts[] = {{"selection_sort", selection_sort},
                  {"insertion_sort", insertion_sort},
                  {"quick_sort", quick_sort}};
-    report = fdopen(3, "w");
-    /* Each line out at once: a leak checker may end the process at exit
-     * before the buffers are flushed. */
-    if (report != NULL) {
-        setvbuf(report, NULL, _IOLBF, BUFSIZ);
-    }
+    report = open_report();
     if (report == NULL || argc != 2) {
         return 2;
     }

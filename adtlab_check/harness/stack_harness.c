@@ -4,6 +4,7 @@
 #define _POSIX_C_SOURCE 200809L /* fdopen, open_memstream */
 
 #include "adt/stack.h"
+#include "report.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -37,12 +38,7 @@ static void expect(stack s, unsigned int n, const char *after) {
 }
 
 int main(void) {
-    report = fdopen(3, "w");
-    /* Each line out at once: a leak checker may end the process at exit
-     * before the buffers are flushed. */
-    if (report != NULL) {
-        setvbuf(report, NULL, _IOLBF, BUFSIZ);
-    }
+    report = open_report();
     if (report == NULL) {
         return 2;
     }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <poll.h>
 #include <pty.h>
+#include <sstream>
 #include <stdexcept>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -186,6 +187,15 @@ Outcome run_in_child(const std::function<void()> &body, const std::string &input
             std::_Exit(0);
         },
         input);
+}
+
+std::vector<std::string> lines_of(const std::string &text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 TempFile::TempFile(const std::string &contents) {

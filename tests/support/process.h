@@ -40,6 +40,9 @@ Outcome run_program(const std::vector<std::string> &argv, const Start &start);
 // the child exits with status 0 when `body` returns.
 Outcome run_in_child(const std::function<void()> &body, const std::string &input = "");
 
+// The lines of a program's output, without their newlines.
+std::vector<std::string> lines_of(const std::string &text);
+
 // A file in /tmp holding the given bytes, removed when this goes out of scope.
 class TempFile {
   public:
