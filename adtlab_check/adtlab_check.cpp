@@ -315,7 +315,8 @@ std::string show_input(const std::vector<int> &values) {
     std::string text =
         "(" + std::to_string(values.size()) + (values.size() == 1 ? " value)" : " values)");
     for (std::size_t k = 0; k < values.size() && k < 12; ++k) {
-        text += " " + std::to_string(values[k]);
+        text += ' ';
+        text += std::to_string(values[k]);
     }
     return values.size() > 12 ? text + " ..." : text;
 }
@@ -493,7 +494,8 @@ bool check_sort(const adtlab::detail::SortAlgorithm &algorithm, const fs::path &
                                                : match_all(library_calls(algorithm, input), calls);
         std::string result = "end";
         for (int v : sorted) {
-            result += " " + std::to_string(v);
+            result += ' ';
+            result += std::to_string(v);
         }
         if (mismatch) {
             problem = "on " + show_input(input) + "\n  call " + std::to_string(mismatch->call + 1) +
