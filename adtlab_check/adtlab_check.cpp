@@ -321,7 +321,6 @@ std::string show_input(const std::vector<int> &values) {
     return values.size() > 12 ? text + " ..." : text;
 }
 
-// The library's calls for one sort of values, through an observer.
 void record_comparison(int x, int y, bool result, void *user) {
     static_cast<std::vector<std::string> *>(user)->push_back(comparison(x, y, result));
 }
@@ -329,8 +328,9 @@ void record_swap(const int *, unsigned int i, unsigned int j, void *user) {
     static_cast<std::vector<std::string> *>(user)->push_back(exchange(i, j));
 }
 
+// Sorts values by the library and returns its calls, through an observer.
 std::vector<std::string> library_calls(const adtlab::detail::SortAlgorithm &algorithm,
-                                       std::vector<int> values) {
+                                       std::vector<int> &values) {
     std::vector<std::string> calls;
     const order_observer observer = {record_comparison, record_swap, &calls};
     watch_order(&observer);
@@ -488,10 +488,10 @@ bool check_sort(const adtlab::detail::SortAlgorithm &algorithm, const fs::path &
         }
         const std::vector<int> &input = inputs[static_cast<std::size_t>(current)];
         std::vector<int> sorted = input;
-        algorithm.sort(sorted.data(), static_cast<unsigned int>(sorted.size()));
+        const std::vector<std::string> expected = library_calls(algorithm, sorted);
         std::optional<Mismatch> mismatch = std::string(algorithm.name) == "quick"
                                                ? match_quick(input, calls)
-                                               : match_all(library_calls(algorithm, input), calls);
+                                               : match_all(expected, calls);
         std::string result = "end";
         for (int v : sorted) {
             result += ' ';

@@ -1,6 +1,7 @@
 #include "sorting/sorting.h"
 
 #include "common/input_shapes.h"
+#include "param_name.h"
 #include "process.h"
 
 #include <gtest/gtest.h>
@@ -243,12 +244,6 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"doubling zero", {"--doubling", "0"}, ""},
                       BadInput{"doubling past the largest size", {"--doubling", "20"}, ""},
                       BadInput{"doubling a file", {"--doubling", "2"}, "1 2\n"}),
-    [](const ::testing::TestParamInfo<BadInput> &info) {
-        std::string name = info.param.what;
-        for (char &c : name) {
-            c = (c == ' ') ? '_' : c;
-        }
-        return name;
-    });
+    adtlab::testing::NameFromWhat());
 
 } // namespace

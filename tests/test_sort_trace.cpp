@@ -1,5 +1,6 @@
 // sort_trace as a user runs it: the text trace and the JSON of the worked
 // examples, and bad input. tests/player_in_browser.sh plays its page.
+#include "param_name.h"
 #include "process.h"
 
 #include <gtest/gtest.h>
@@ -81,12 +82,6 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"missing file", {"--file", "/nonexistent/values.txt"}},
                       BadInput{"page that cannot be written",
                                {"--html", "/nonexistent/p.html", "1"}}),
-    [](const ::testing::TestParamInfo<BadInput> &info) {
-        std::string name = info.param.what;
-        for (char &c : name) {
-            c = (c == ' ') ? '_' : c;
-        }
-        return name;
-    });
+    adtlab::testing::NameFromWhat());
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "wordrow/wordrow.h"
 
+#include "param_name.h"
 #include "process.h"
 
 #include <gtest/gtest.h>
@@ -97,13 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
              "2\nni\xc3\xb1o caf\xc3\xa9\n"},
         Load{"99 characters fit", "2 " + word99 + " x", {word99, "x"}, "2\n" + word99 + " x\n"},
         Load{"99 characters at the end", "1\n" + word99, {word99}, "1\n" + word99 + "\n"}),
-    [](const ::testing::TestParamInfo<Load> &info) {
-        std::string name = info.param.what;
-        for (char &c : name) {
-            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        }
-        return name;
-    });
+    adtlab::testing::NameFromWhat());
 
 struct BadFile {
     const char *what;
@@ -149,13 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"NUL byte in a word", std::string("2 ab\0cd ef", 11), 3, invalid},
         BadFile{"NUL byte for a word", std::string("2 \0 ef", 7), 3, invalid},
         BadFile{"a very long word", "1\n" + std::string(5000, 'x') + "\n", 1, invalid}),
-    [](const ::testing::TestParamInfo<BadFile> &info) {
-        std::string name = info.param.what;
-        for (char &c : name) {
-            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        }
-        return name;
-    });
+    adtlab::testing::NameFromWhat());
 
 TEST(FailedLoad, MissingFileSaysSo) {
     Outcome o = run_in_child([] {
