@@ -1,0 +1,122 @@
+#include "sort_calls/calls.h"
+
+#include <cassert>
+#include <cstdio>
+
+namespace adtlab {
+
+namespace {
+
+void record_comparison(int x, int y, bool result, void *user) {
+    static_cast<std::vector<Call> *>(user)->push_back(Call::comparison(x, y, result));
+}
+
+void record_swap(const int *, unsigned int i, unsigned int j, void *user) {
+    static_cast<std::vector<Call> *>(user)->push_back(Call::swap(i, j));
+}
+
+// Records a partition: every call until the pivot's own swap, the first swap
+// whose second position is 0 (no swap inside the partition loop has it).
+struct PartitionRecorder {
+    std::vector<Call> calls;
+    bool done = false;
+};
+
+void partition_comparison(int x, int y, bool result, void *user) {
+    auto &recorder = *static_cast<PartitionRecorder *>(user);
+    if (!recorder.done) {
+        recorder.calls.push_back(Call::comparison(x, y, result));
+    }
+}
+
+void partition_swap(const int *, unsigned int i, unsigned int j, void *user) {
+    auto &recorder = *static_cast<PartitionRecorder *>(user);
+    if (!recorder.done) {
+        recorder.calls.push_back(Call::swap(i, j));
+        recorder.done = j == 0;
+    }
+}
+
+} // namespace
+
+std::vector<Call> record_calls(const SortAlgorithm &algorithm, std::vector<int> &values) {
+    std::vector<Call> calls;
+    const order_observer observer = {record_comparison, record_swap, &calls};
+    watch_order(&observer);
+    algorithm.sort(values.data(), static_cast<unsigned int>(values.size()));
+    watch_order(nullptr);
+    return calls;
+}
+
+std::string call_json(const Call &call) {
+    char text[64];
+    if (call.is_swap()) {
+        std::snprintf(text, sizeof text, ADTLAB_SWAP_FORMAT, static_cast<unsigned int>(call.first),
+                      static_cast<unsigned int>(call.second));
+    } else {
+        std::snprintf(text, sizeof text, ADTLAB_COMPARISON_FORMAT, call.first, call.second,
+                      call.result ? "true" : "false");
+    }
+    return text;
+}
+
+std::optional<Call> parse_call_json(std::string_view line) {
+    const std::string text(line);
+    int x = 0;
+    int y = 0;
+    unsigned int i = 0;
+    unsigned int j = 0;
+    char word[6] = {};
+    std::optional<Call> call;
+    if (std::sscanf(text.c_str(), "[\"c\", %d, %d, %5[a-z]]", &x, &y, word) == 3) {
+        call = Call::comparison(x, y, std::string_view(word) == "true");
+    } else if (std::sscanf(text.c_str(), "[\"s\", %u, %u]", &i, &j) == 2) {
+        call = Call::swap(i, j);
+    }
+    // Only the exact text counts: written again, it must be the same line.
+    if (call && call_json(*call) != text) {
+        call.reset();
+    }
+    return call;
+}
+
+std::string call_words(const Call &call) {
+    if (call.is_swap()) {
+        return "swap(a, " + std::to_string(static_cast<unsigned int>(call.first)) + ", " +
+               std::to_string(static_cast<unsigned int>(call.second)) + ")";
+    }
+    return "goes_before(" + std::to_string(call.first) + ", " + std::to_string(call.second) +
+           ") -> " + (call.result ? "true" : "false");
+}
+
+CallCounts count_calls(const std::vector<Call> &calls, std::size_t end) {
+    CallCounts counts;
+    for (std::size_t k = 0; k < end && k < calls.size(); ++k) {
+        ++(calls[k].is_swap() ? counts.swaps : counts.comparisons);
+    }
+    return counts;
+}
+
+Partition partition_calls(std::vector<int> &a, unsigned int left, unsigned int right) {
+    assert(left < right && right < a.size());
+    std::vector<int> range(a.begin() + left, a.begin() + right + 1);
+    PartitionRecorder recorder;
+    const order_observer observer = {partition_comparison, partition_swap, &recorder};
+    watch_order(&observer);
+    quick_sort(range.data(), static_cast<unsigned int>(range.size()));
+    watch_order(nullptr);
+    assert(recorder.done);
+    Partition partition{std::move(recorder.calls), left};
+    for (Call &call : partition.calls) {
+        if (call.is_swap()) {
+            call.first += static_cast<int>(left);
+            call.second += static_cast<int>(left);
+            std::swap(a[static_cast<unsigned int>(call.first)],
+                      a[static_cast<unsigned int>(call.second)]);
+            partition.pivot = static_cast<unsigned int>(call.first);
+        }
+    }
+    return partition;
+}
+
+} // namespace adtlab

@@ -1,0 +1,59 @@
+// The calls a sort makes, as the library's observer sees them: recorded from
+// the library's own sorts, written as sort_trace's JSON events or as words,
+// and read back from a harness's report.
+#pragma once
+
+#include "sort_calls/sorts.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace adtlab {
+
+// One call of goes_before (its two values and what it returned) or of swap
+// (its two positions).
+struct Call {
+    enum class Kind : char { comparison, swap };
+    Kind kind;
+    int first;
+    int second;
+    bool result; // of a comparison; false for a swap
+
+    static Call comparison(int x, int y, bool result) { return {Kind::comparison, x, y, result}; }
+    static Call swap(unsigned int i, unsigned int j) {
+        return {Kind::swap, static_cast<int>(i), static_cast<int>(j), false};
+    }
+    bool is_swap() const { return kind == Kind::swap; }
+    bool operator==(const Call &) const = default;
+};
+
+// Sorts `values` by the library's sort and returns every call it made.
+std::vector<Call> record_calls(const SortAlgorithm &algorithm, std::vector<int> &values);
+
+// ["c", x, y, true] or ["s", i, j]: an event of sort_trace's JSON.
+std::string call_json(const Call &call);
+
+// The call of a line written as call_json writes it, or nothing.
+std::optional<Call> parse_call_json(std::string_view line);
+
+// goes_before(x, y) -> true, or swap(a, i, j).
+std::string call_words(const Call &call);
+
+// The comparisons and swaps among the first `end` calls.
+struct CallCounts {
+    unsigned long long comparisons = 0;
+    unsigned long long swaps = 0;
+};
+CallCounts count_calls(const std::vector<Call> &calls, std::size_t end);
+
+// One partition of a[left..right] by the library's quick sort: its calls,
+// positions as in `a`, and where the pivot ended. `a` is left partitioned.
+struct Partition {
+    std::vector<Call> calls;
+    unsigned int pivot;
+};
+Partition partition_calls(std::vector<int> &a, unsigned int left, unsigned int right);
+
+} // namespace adtlab

@@ -1,0 +1,26 @@
+// The input shapes that every program sorts: made afresh from a size, a shape
+// and a seed, so that the same three always give the same values, in
+// compare_sorts, sort_trace, adtlab-check, the benchmarks and the page.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace adtlab {
+
+// random: any int, drawn by a 32-bit Mersenne Twister seeded with the seed;
+// ascending: 0 to n-1; descending: n-1 to 0; few-distinct: -5 to 5, drawn
+// like random.
+inline constexpr std::string_view input_shapes[] = {"random", "ascending", "descending",
+                                                    "few-distinct"};
+
+bool is_input_shape(std::string_view name);
+
+// "random, ascending, descending or few-distinct", for messages.
+std::string input_shape_names();
+
+std::vector<int> make_input(std::string_view shape, unsigned int n, std::uint32_t seed);
+
+} // namespace adtlab
