@@ -1,0 +1,106 @@
+#include "sort_calls/count_bounds.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using adtlab::CountRange;
+using adtlab::unwrap_count;
+
+constexpr std::uint64_t wrap = std::uint64_t{1} << 32;
+
+TEST(UnwrapCount, KeepsTheOneCandidateInRange) {
+    struct Case {
+        std::uint32_t counted;
+        CountRange range;
+        std::optional<std::uint64_t> expected;
+    };
+    const Case cases[] = {
+        {7, {0, 100}, 7},
+        {7, {0, wrap + 6}, 7},
+        {7, {0, wrap + 7}, std::nullopt}, // 7 and 2^32 + 7
+        {7, {8, wrap + 7}, wrap + 7},
+        {5, {3 * wrap, 3 * wrap + 10}, 3 * wrap + 5},
+        {5, {3 * wrap + 6, 4 * wrap + 4}, std::nullopt}, // none
+        {0, {0, 0}, 0},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(unwrap_count(c.counted, c.range), c.expected)
+            << c.counted << " in [" << c.range.low << ", " << c.range.high << "]";
+    }
+}
+
+// The proven bounds hold, and where a counter cannot have wrapped the counts
+// are resolved to the library's own, for every sort on many small inputs.
+TEST(CountBounds, HoldOnEveryInputAndResolveUnwrappedCounts) {
+    std::mt19937 generator(7); // NOLINT(cert-msc32-c,cert-msc51-cpp)
+    for (unsigned int n = 0; n <= 40; ++n) {
+        for (int round = 0; round < 20; ++round) {
+            std::vector<int> input(n);
+            for (int &v : input) {
+                v = static_cast<int>(generator() % (round % 2 == 0 ? 7 : 1000)) - 3;
+            }
+            if (round == 1) {
+                std::sort(input.begin(), input.end());
+            }
+            for (const adtlab::SortAlgorithm &algorithm : adtlab::sort_algorithms) {
+                std::vector<int> values = input;
+                reset_comparisons_counter();
+                reset_swaps_counter();
+                algorithm.sort(values.data(), n);
+                const unsigned int comparisons = comparisons_number();
+                const unsigned int swaps = swaps_number();
+                const CountRange c = adtlab::comparison_bounds(algorithm, n);
+                const CountRange s = adtlab::swap_bounds(algorithm, n);
+                SCOPED_TRACE(std::string(algorithm.name) + " n=" + std::to_string(n));
+                EXPECT_TRUE(c.low <= comparisons && comparisons <= c.high) << comparisons;
+                EXPECT_TRUE(s.low <= swaps && swaps <= s.high) << swaps;
+                const adtlab::ResolvedCounts resolved =
+                    adtlab::resolve_counts(algorithm, n, comparisons, swaps);
+                EXPECT_EQ(resolved.comparisons, std::optional<std::uint64_t>(comparisons));
+                EXPECT_EQ(resolved.swaps, std::optional<std::uint64_t>(swaps));
+            }
+        }
+    }
+}
+
+// Past 2^32 the rule recovers what it can prove and no more.
+TEST(ResolveCounts, RecoversWrappedCountsOnlyWhereProven) {
+    const adtlab::SortAlgorithm &selection = *adtlab::find_sort("selection");
+    const adtlab::SortAlgorithm &insertion = *adtlab::find_sort("insertion");
+    const adtlab::SortAlgorithm &quick = *adtlab::find_sort("quick");
+    const std::uint64_t n = 100000;
+    const std::uint64_t all_pairs = n * (n - 1) / 2; // 4999950000, past 2^32
+
+    auto selection_counts = adtlab::resolve_counts(
+        selection, n, static_cast<std::uint32_t>(all_pairs), static_cast<std::uint32_t>(n));
+    EXPECT_EQ(selection_counts.comparisons, all_pairs);
+    EXPECT_EQ(selection_counts.swaps, n);
+
+    // Insertion sort: a random input's 2.5e9 inversions cannot be 2^32 more,
+    // but descending input's n(n-1)/2 could also be that less 2^32.
+    auto random = adtlab::resolve_counts(insertion, n, 2500099990U, 2500000000U);
+    EXPECT_EQ(random.swaps, 2500000000U);
+    EXPECT_EQ(random.comparisons, 2500099990U);
+    auto descending = adtlab::resolve_counts(insertion, n, static_cast<std::uint32_t>(all_pairs),
+                                             static_cast<std::uint32_t>(all_pairs));
+    EXPECT_EQ(descending.swaps, std::nullopt);
+    EXPECT_EQ(descending.comparisons, std::nullopt);
+
+    // Quick sort of 65537 values in order: n(n-1) comparisons wrap, and the
+    // bound n(n-1) leaves two candidates; its n-1 swaps cannot wrap.
+    const std::uint64_t m = 65537;
+    auto ordered = adtlab::resolve_counts(quick, m, static_cast<std::uint32_t>(m * (m - 1)),
+                                          static_cast<std::uint32_t>(m - 1));
+    EXPECT_EQ(ordered.comparisons, std::nullopt);
+    EXPECT_EQ(ordered.swaps, m - 1);
+}
+
+} // namespace
