@@ -1,6 +1,6 @@
 #include "adt/stack.h"
 
-#include "common/int_block.h"
+#include "int_block.h"
 
 #include <cassert>
 #include <cstdio>

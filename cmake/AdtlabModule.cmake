@@ -44,19 +44,40 @@ function(adtlab_warnings target)
                                              $<$<BOOL:${ADTLAB_WERROR}>:-Werror>)
 endfunction()
 
+# adtlab_stage_headers(ROOT_VAR TARGET hdr...)
+#
+# Copies the headers of the current folder to
+# ${PROJECT_BINARY_DIR}/include/TARGET/<folder>/, and sets ROOT_VAR to that
+# include root and ROOT_VAR_FILES to the copies. On a target's include path
+# the root gives its own headers at the path they have in the tree, as
+# "folder/header.h", and nothing else of the tree. The copies are made again
+# whenever a header changes; edit the originals.
+function(adtlab_stage_headers root_var target)
+    set(root ${PROJECT_BINARY_DIR}/include/${target})
+    file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+    set(copies "")
+    foreach(header IN LISTS ARGN)
+        configure_file(${header} ${root}/${folder}/${header} COPYONLY)
+        list(APPEND copies ${root}/${folder}/${header})
+    endforeach()
+    set(${root_var} ${root} PARENT_SCOPE)
+    set(${root_var}_FILES ${copies} PARENT_SCOPE)
+endfunction()
+
 # adtlab_add_library(NAME SOURCES src... HEADERS hdr... [LINKS lib...])
 #
 # A static library with the alias adtlab::NAME. Its headers are installed under
 # include/ at the same path they have in the tree, so drivers write
-# #include "NAME/NAME.h" against the build tree and the install alike.
+# #include "NAME/NAME.h" against the build tree and the install alike; in the
+# build tree its include path holds those headers alone, staged.
 # The libraries are compiled without exceptions so that a plain C driver links
 # them without the C++ runtime.
 function(adtlab_add_library name)
     cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;HEADERS;LINKS")
     add_library(${name} STATIC ${arg_SOURCES})
     add_library(adtlab::${name} ALIAS ${name})
-    target_sources(${name} PUBLIC FILE_SET HEADERS BASE_DIRS ${PROJECT_SOURCE_DIR}
-                                  FILES ${arg_HEADERS})
+    adtlab_stage_headers(staged ${name} ${arg_HEADERS})
+    target_sources(${name} PUBLIC FILE_SET HEADERS BASE_DIRS ${staged} FILES ${staged_FILES})
     target_link_libraries(${name} PUBLIC ${arg_LINKS})
     target_compile_options(${name} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>)
     adtlab_warnings(${name})
@@ -91,6 +112,8 @@ function(adtlab_add_program name)
     cmake_parse_arguments(PARSE_ARGV 1 arg "" "OUTPUT_NAME;DESTINATION" "SOURCES;LINKS")
     add_executable(${name} ${arg_SOURCES})
     target_link_libraries(${name} PRIVATE ${arg_LINKS})
+    # TEMPORARY: the root, until no program includes common/ any more.
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     adtlab_warnings(${name})
     if(arg_OUTPUT_NAME)
         set_target_properties(${name} PROPERTIES OUTPUT_NAME ${arg_OUTPUT_NAME})

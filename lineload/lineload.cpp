@@ -1,6 +1,6 @@
 #include "lineload/lineload.h"
 
-#include "common/decimal.h"
+#include "decimal/decimal.h"
 
 #include <cassert>
 #include <cstdio>

@@ -1,6 +1,7 @@
 #include "lineload/lineload.h"
 
 #include "process.h"
+#include "queue_text.h"
 
 #include <gtest/gtest.h>
 
@@ -13,62 +14,13 @@
 
 namespace {
 
+using adtlab::testing::dump_of;
 using adtlab::testing::Outcome;
+using adtlab::testing::Owned;
+using adtlab::testing::queue_of;
 using adtlab::testing::run_in_child;
 using adtlab::testing::run_program;
 using adtlab::testing::TempFile;
-
-// What queue_dump writes for q.
-std::string dump_of(queue q) {
-    char *text = nullptr;
-    std::size_t length = 0;
-    std::FILE *stream = open_memstream(&text, &length);
-    queue_dump(q, stream);
-    std::fclose(stream);
-    std::string result(text, length);
-    std::free(text);
-    return result;
-}
-
-queue queue_of(const std::vector<int> &values) {
-    queue q = queue_empty();
-    for (int v : values) {
-        q = queue_enqueue(q, v);
-    }
-    return q;
-}
-
-struct Owned {
-    explicit Owned(queue q) : q(q) {}
-    ~Owned() { queue_destroy(q); }
-    Owned(const Owned &) = delete;
-    Owned &operator=(const Owned &) = delete;
-    queue q;
-};
-
-TEST(Queue, KeepsOrderAndRemovesAnyPosition) {
-    Owned q(queue_of({4, -2, 7, 9}));
-    EXPECT_EQ(queue_size(q.q), 4u);
-    EXPECT_EQ(dump_of(q.q), "[4, -2, 7, 9]\n");
-    q.q = queue_disscard(q.q, 3);
-    q.q = queue_disscard(q.q, 0);
-    EXPECT_EQ(dump_of(q.q), "[-2, 7]\n");
-    Owned empty(queue_empty());
-    EXPECT_EQ(queue_size(empty.q), 0u);
-    EXPECT_EQ(dump_of(empty.q), "[]\n");
-}
-
-TEST(Queue, GrowsPastItsFirstBlock) {
-    std::vector<int> values;
-    for (int k = 0; k < 1000; ++k) {
-        values.push_back(k - 500);
-    }
-    Owned q(queue_of(values));
-    EXPECT_EQ(queue_size(q.q), 1000u);
-    q.q = queue_disscard(q.q, 500);
-    EXPECT_EQ(dump_of(q.q).substr(0, 16), "[-500, -499, -49");
-    EXPECT_EQ(queue_size(q.q), 999u);
-}
 
 struct GoodFile {
     const char *what;

@@ -4,15 +4,16 @@
 #include "lineload/lineload.h"
 
 #include "process.h"
+#include "queue_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
 
+using adtlab::testing::dump_of;
 using adtlab::testing::Outcome;
 using adtlab::testing::run_in_child;
 using adtlab::testing::TempFile;
@@ -21,13 +22,7 @@ const std::string queue_file = "empty: 0\n4 -2 7\n";
 
 TEST(OutsideQueue, LoadsTheIntegersInFileOrder) {
     TempFile file(queue_file);
-    char *text = nullptr;
-    std::size_t length = 0;
-    std::FILE *stream = open_memstream(&text, &length);
-    queue_dump(queue_from_file(file.path().c_str()), stream);
-    std::fclose(stream);
-    EXPECT_EQ(std::string(text, length), "front 4 -2 7 back\n");
-    std::free(text);
+    EXPECT_EQ(dump_of(queue_from_file(file.path().c_str())), "front 4 -2 7 back\n");
 }
 
 TEST(OutsideQueue, FailedLoadSaysInvalidArray) {

@@ -202,16 +202,4 @@ INSTANTIATE_TEST_SUITE_P(Pairs, ArrayIsPermutationOf,
                                            Permutation{{"a", "b"}, {"a", "c"}, false},
                                            Permutation{{"x", "x"}, {"x", "X"}, false}));
 
-TEST(Fstring, SetAndEqualStopAtTheTerminator) {
-    fstring a = "same", b = "same\0tail";
-    EXPECT_TRUE(fstring_eq(a, b));
-    fstring c;
-    std::memset(c, 'z', sizeof c);
-    fstring_set(c, a);
-    EXPECT_STREQ(c, "same");
-    EXPECT_TRUE(fstring_eq(c, a));
-    fstring_set(c, "");
-    EXPECT_FALSE(fstring_eq(c, a));
-}
-
 } // namespace

@@ -1,6 +1,6 @@
 #include "wordrow/wordrow.h"
 
-#include "common/decimal.h"
+#include "decimal/decimal.h"
 
 #include <cctype>
 #include <cstdio>
