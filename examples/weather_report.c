@@ -16,6 +16,7 @@
  * standard error, naming the line and what is wrong, and status 1; bad
  * arguments a usage line and status 2. */
 #include "climstat/climstat.h"
+#include "command_line.h"
 
 #include <errno.h>
 #include <stdio.h>
@@ -32,6 +33,14 @@ static const long highest[FIELDS] = {
 static const char *const month_names[WEATHER_MONTHS] = {
     "January", "February", "March",     "April",   "May",      "June",
     "July",    "August",   "September", "October", "November", "December"};
+
+static const char usage[] = "usage: weather_report FILE\n";
+static const char help[] =
+    "Prints the lowest minimum temperature, each year's highest maximum and each\n"
+    "year's rainiest month of the weather table in FILE: one line per day, nine\n"
+    "whole numbers: YEAR MONTH DAY AVG MAX MIN HUMIDITY PRESSURE RAINFALL.\n"
+    "A file that does not match gets one line on standard error and status 1;\n"
+    "bad arguments get this usage on standard error and status 2.\n";
 
 static weather_table table;
 static unsigned int seen_on[WEATHER_YEARS][WEATHER_MONTHS][WEATHER_DAYS];
@@ -124,9 +133,9 @@ static void print_degrees(int tenths) {
 }
 
 int main(int argc, char *argv[]) {
+    argc = operands_only(argc, argv, usage, help);
     if (argc != 2) {
-        fputs("usage: weather_report FILE\n", stderr);
-        return 2;
+        usage_error(usage);
     }
     load(argv[1]);
     /* The statistics read the table through a const pointer. */

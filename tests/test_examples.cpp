@@ -26,11 +26,62 @@ TEST(WordTool, DumpsCountsAndComparesWordFiles) {
     EXPECT_EQ(run_program({WORD_TOOL, "count", words, "cat"}).out, "0\n");
     const std::string shuffled = std::string(EXAMPLE_DATA) + "/words_shuffled.txt";
     const std::string other = std::string(EXAMPLE_DATA) + "/words_other.txt";
-    EXPECT_EQ(run_program({WORD_TOOL, "permutation", words, shuffled}).out,
-              shuffled + " is a permutation of " + words + "\n");
-    EXPECT_EQ(run_program({WORD_TOOL, "permutation", words, other}).out,
-              other + " is not a permutation of " + words + "\n");
+    // A predicate: status 0 for yes and 1 for no.
+    Outcome yes = run_program({WORD_TOOL, "permutation", words, shuffled});
+    EXPECT_TRUE(yes.exited(0));
+    EXPECT_EQ(yes.out, shuffled + " is a permutation of " + words + "\n");
+    Outcome no = run_program({WORD_TOOL, "permutation", words, other});
+    EXPECT_TRUE(no.exited(1));
+    EXPECT_EQ(no.out, other + " is not a permutation of " + words + "\n");
+    EXPECT_EQ(no.err, "");
 }
+
+// Every driver: --help anywhere before "--" prints the usage on standard
+// output with status 0; "--" ends the options, so what follows is an operand
+// even when it begins with '-'; any other option is a usage error.
+struct CommandLine {
+    std::vector<std::string> argv;
+    int status;
+    std::string out_starts; // the start of standard output
+    std::string err_starts; // the start of standard error
+};
+
+void PrintTo(const CommandLine &line, std::ostream *os) {
+    for (const std::string &argument : line.argv) {
+        *os << argument.substr(argument.rfind('/') + 1) << ' ';
+    }
+}
+
+class DriverCommandLine : public ::testing::TestWithParam<CommandLine> {};
+
+TEST_P(DriverCommandLine, HelpOptionsAndOperands) {
+    Outcome o = run_program(GetParam().argv);
+    EXPECT_TRUE(o.exited(GetParam().status)) << o.status << " " << o.err;
+    EXPECT_EQ(o.out.substr(0, GetParam().out_starts.size()), GetParam().out_starts);
+    EXPECT_EQ(o.err.substr(0, GetParam().err_starts.size()), GetParam().err_starts);
+    if (GetParam().out_starts.empty()) {
+        EXPECT_EQ(o.out, "");
+    }
+    if (GetParam().err_starts.empty()) {
+        EXPECT_EQ(o.err, "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drivers, DriverCommandLine,
+    ::testing::Values(
+        CommandLine{{WORD_TOOL, "--help"}, 0, "usage: word_tool dump FILE", ""},
+        CommandLine{{WORD_TOOL, "count", words, "-h"}, 0, "usage: word_tool ", ""},
+        CommandLine{{WEATHER_REPORT, "--help"}, 0, "usage: weather_report FILE\n", ""},
+        CommandLine{{QUEUE_DIALOGUE, "-h"}, 0, "usage: queue_dialogue FILE\n", ""},
+        CommandLine{{WORD_TOOL, "count", words, "-the"}, 2, "", "usage: word_tool "},
+        CommandLine{{WORD_TOOL, "count", words, "--", "-the"}, 0, "0\n", ""},
+        CommandLine{{WORD_TOOL, "--", "count", words, "--help"}, 0, "0\n", ""},
+        CommandLine{{WORD_TOOL, "--", "--help"}, 2, "", "usage: word_tool "},
+        CommandLine{{WEATHER_REPORT, "--verbose", WEATHER_SAMPLE}, 2, "", "usage: weather_report"},
+        CommandLine{{WEATHER_REPORT, "--", "-x"}, 1, "", "weather_report: -x: No such file"},
+        CommandLine{{QUEUE_DIALOGUE, "-x"}, 2, "", "usage: queue_dialogue FILE\n"},
+        CommandLine{{QUEUE_DIALOGUE, "--", "-x"}, 1, "", "File does not exist.\n"}));
 
 TEST(WordTool, BadArgumentsAndFiles) {
     for (const std::vector<std::string> &arguments :
