@@ -1,11 +1,12 @@
 #include "sorting/sorting.h"
 
-#include "common/input_shapes.h"
 #include "param_name.h"
 #include "process.h"
+#include "sort_inputs/shapes.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -42,6 +43,68 @@ std::vector<std::string> counts_of(const std::string &csv) {
                        f[7]);
     }
     return rows;
+}
+
+std::vector<std::string> operator+(std::vector<std::string> arguments, const std::string &more) {
+    arguments.push_back(more);
+    return arguments;
+}
+
+// The same size, shape and seed make the same values in both programs, so
+// every sort makes the same calls: the table and the trace agree.
+TEST(CompareSorts, SameInputAndCountsAsSortTrace) {
+    const std::vector<std::string> input = {"--size", "200", "--shape", "random", "--seed", "5"};
+    Outcome printed = compare_sorts(input + "--print-input");
+    Outcome csv = compare_sorts(input + "--csv");
+    std::vector<std::string> trace_command = input + "--json";
+    trace_command.insert(trace_command.begin(), SORT_TRACE);
+    Outcome json = run_program(trace_command);
+    ASSERT_TRUE(printed.exited(0) && csv.exited(0) && json.exited(0)) << csv.err << json.err;
+
+    std::string values = printed.out.substr(0, printed.out.size() - 1);
+    for (std::size_t k = values.find(' '); k != std::string::npos; k = values.find(' ', k + 2)) {
+        values.insert(k, ",");
+    }
+    EXPECT_EQ(json.out.find("{\"input\": [" + values + "], \"runs\": "), 0u) << values;
+
+    std::vector<std::string> rows = lines_of(csv.out);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(counts_of(csv.out)[2], "random,200,insertion,10010,9816,yes,no");
+    for (std::size_t k = 1; k < rows.size(); ++k) {
+        std::vector<std::string> f = fields_of(rows[k]);
+        const std::string run = "{\"algorithm\": \"" + f[2] + "\", \"comparisons\": " + f[3] +
+                                ", \"swaps\": " + f[4] + ", ";
+        EXPECT_NE(json.out.find(run), std::string::npos) << run;
+    }
+}
+
+// One line per input, shape by shape; read back with --file, the same values.
+TEST(CompareSorts, PrintsTheInputsInsteadOfSortingThem) {
+    Outcome o = compare_sorts({"--print-input", "--size", "5", "--size", "3", "--shape",
+                               "descending", "--shape", "ascending"});
+    ASSERT_TRUE(o.exited(0)) << o.err;
+    EXPECT_EQ(o.out, "4 3 2 1 0\n2 1 0\n0 1 2 3 4\n0 1 2\n");
+    EXPECT_EQ(o.err, "");
+
+    const std::vector<std::string> input = {"--size",       "300",    "--shape",
+                                            "few-distinct", "--seed", "9"};
+    Outcome few = compare_sorts(input + "--print-input");
+    std::istringstream stream(few.out);
+    std::vector<int> seen(11);
+    for (int value; stream >> value;) {
+        ASSERT_TRUE(value >= -5 && value <= 5) << value;
+        ++seen[static_cast<std::size_t>(value + 5)];
+    }
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), 0), 0);
+
+    TempFile file(few.out);
+    std::vector<std::string> from_file =
+        counts_of(compare_sorts({"--csv", "--file", file.path()}).out);
+    std::vector<std::string> made = counts_of(compare_sorts(input + "--csv").out);
+    ASSERT_EQ(from_file.size(), 4u);
+    for (std::size_t k = 1; k < from_file.size(); ++k) {
+        EXPECT_EQ("few-distinct" + from_file[k].substr(4), made[k]);
+    }
 }
 
 TEST(CompareSorts, DefaultRunCoversEveryShapeSizeAndAlgorithm) {
@@ -123,7 +186,7 @@ TEST(CompareSorts, DoublingPrintsTheExponentOfGrowth) {
 // From 65536 values a run may pass the library's 32-bit counters, so the
 // counts come from a second, watched run: they must equal the library's own.
 TEST(CompareSorts, CountsAgainWhereACounterMayWrap) {
-    std::vector<int> values = adtlab::detail::make_input("random", 65536, 1);
+    std::vector<int> values = adtlab::make_input("random", 65536, 1);
     reset_comparisons_counter();
     reset_swaps_counter();
     quick_sort(values.data(), 65536);
@@ -223,27 +286,26 @@ TEST_P(CompareSortsRejects, WithOneLineOnStandardErrorAndStatusTwo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, CompareSortsRejects,
-    ::testing::Values(BadInput{"unknown long option", {"--fast"}, ""},
-                      BadInput{"unknown short option", {"-x"}, ""},
-                      BadInput{"missing argument", {"--size"}, ""},
-                      BadInput{"stray argument", {"1000"}, ""},
-                      BadInput{"size zero", {"--size", "0"}, ""},
-                      BadInput{"negative size", {"--size", "-5"}, ""},
-                      BadInput{"size not a number", {"--size", "ten"}, ""},
-                      BadInput{"size with trailing text", {"--size", "10k"}, ""},
-                      BadInput{"huge size", {"--size", "99999999999999999999"}, ""},
-                      BadInput{"unknown shape", {"--shape", "sawtooth"}, ""},
-                      BadInput{"bad seed", {"--seed", "-1"}, ""},
-                      BadInput{"missing file", {"--file", "/nonexistent/values.txt"}, ""},
-                      BadInput{"unreadable file", {"--file", "/"}, ""},
-                      BadInput{"word in file", {}, "1 2 three 4\n"},
-                      BadInput{"value above int", {}, "1 2147483648\n"},
-                      BadInput{"value below int", {}, "-2147483649 1\n"},
-                      BadInput{"file with size", {"--size", "10"}, "1 2\n"},
-                      BadInput{"unknown algorithm", {"--algorithm", "bubble"}, ""},
-                      BadInput{"doubling zero", {"--doubling", "0"}, ""},
-                      BadInput{"doubling past the largest size", {"--doubling", "20"}, ""},
-                      BadInput{"doubling a file", {"--doubling", "2"}, "1 2\n"}),
+    ::testing::Values(
+        BadInput{"unknown long option", {"--fast"}, ""},
+        BadInput{"unknown short option", {"-x"}, ""}, BadInput{"missing argument", {"--size"}, ""},
+        BadInput{"stray argument", {"1000"}, ""}, BadInput{"option after --", {"--", "--csv"}, ""},
+        BadInput{"size zero", {"--size", "0"}, ""}, BadInput{"negative size", {"--size", "-5"}, ""},
+        BadInput{"size not a number", {"--size", "ten"}, ""},
+        BadInput{"size with trailing text", {"--size", "10k"}, ""},
+        BadInput{"huge size", {"--size", "99999999999999999999"}, ""},
+        BadInput{"unknown shape", {"--shape", "sawtooth"}, ""},
+        BadInput{"bad seed", {"--seed", "-1"}, ""},
+        BadInput{"missing file", {"--file", "/nonexistent/values.txt"}, ""},
+        BadInput{"unreadable file", {"--file", "/"}, ""},
+        BadInput{"word in file", {}, "1 2 three 4\n"},
+        BadInput{"value above int", {}, "1 2147483648\n"},
+        BadInput{"value below int", {}, "-2147483649 1\n"},
+        BadInput{"file with size", {"--size", "10"}, "1 2\n"},
+        BadInput{"unknown algorithm", {"--algorithm", "bubble"}, ""},
+        BadInput{"doubling zero", {"--doubling", "0"}, ""},
+        BadInput{"doubling past the largest size", {"--doubling", "20"}, ""},
+        BadInput{"doubling a file", {"--doubling", "2"}, "1 2\n"}),
     adtlab::testing::NameFromWhat());
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@ namespace {
 
 using adtlab::testing::Outcome;
 using adtlab::testing::run_program;
+using adtlab::testing::TempFile;
 
 Outcome sort_trace(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), SORT_TRACE);
@@ -49,6 +52,35 @@ TEST(SortTrace, JsonHoldsEveryCallInOrder) {
     EXPECT_NE(quick.out.find("\"comparisons\": 14, \"swaps\": 4, \"result\": [1, 2, 3, 4, 5]"),
               std::string::npos)
         << quick.out;
+}
+
+// `--` ends the options; negative values are values without it too.
+TEST(SortTrace, ValuesAfterTheEndOfTheOptions) {
+    Outcome plain = sort_trace({"--json", "3", "-1", "2"});
+    Outcome ended = sort_trace({"--json", "--", "3", "-1", "2"});
+    ASSERT_TRUE(ended.exited(0)) << ended.err;
+    EXPECT_EQ(ended.out, plain.out);
+    EXPECT_EQ(ended.out.find("{\"input\": [3, -1, 2], "), 0u);
+
+    Outcome option_as_value = sort_trace({"1", "--", "--json"});
+    EXPECT_TRUE(option_as_value.exited(2));
+    EXPECT_EQ(option_as_value.err,
+              "sort_trace: value '--json' is not a number from -2147483648 to 2147483647\n");
+}
+
+// The page draws bars by each value's rank in the library's order, given
+// beside the input: equal values share one, and the most negative int goes last.
+TEST(SortTrace, PageHoldsTheRankOfEachValue) {
+    TempFile page("");
+    Outcome o = sort_trace({"--html", page.path(), "-a", "quick", "--", "3", "-1", "2", "0",
+                            "-2147483648", "2147483647", "3"});
+    ASSERT_TRUE(o.exited(0)) << o.err;
+    std::ifstream file(page.path());
+    const std::string html((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
+    EXPECT_NE(html.find("{\"input\": [3, -1, 2, 0, -2147483648, 2147483647, 3], "
+                        "\"ranks\": [3, 1, 2, 0, 5, 4, 3], \"runs\": [{\"algorithm\": \"quick\", "),
+              std::string::npos);
 }
 
 struct BadInput {

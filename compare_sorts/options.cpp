@@ -1,0 +1,128 @@
+#include "options.h"
+
+#include "sort_inputs/options.h"
+#include "sort_inputs/shapes.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace compare_sorts {
+
+namespace {
+
+constexpr unsigned int max_steps = 30;
+
+const char usage[] = R"(Usage: compare_sorts [OPTION]...
+Sorts the same inputs by selection, insertion and quick sort and prints, for
+each run, the comparisons and swaps it made and the milliseconds of processor
+time it took.
+
+  -s, --size N        number of values, 1 to 100000000 (repeatable;
+                      default: 1000 and 10000)
+  -p, --shape NAME    random, ascending, descending or few-distinct
+                      (repeatable; default: all four): random is any int,
+                      ascending 0 to N-1, descending N-1 to 0, few-distinct
+                      -5 to 5; the same size, shape and seed give the same
+                      values in sort_trace
+  -a, --algorithm A   selection, insertion or quick (repeatable;
+                      default: all three)
+  -r, --seed S        seed of the random and few-distinct inputs (default: 1)
+  -f, --file PATH     sort the whitespace-separated integers of PATH instead
+                      (at most 100000000 of them)
+  -d, --doubling K    from the smallest size (default 1000), double n K times
+                      (1 to 30) for each algorithm and shape, and print for
+                      comparisons, swaps and milliseconds the ratio to the
+                      previous n and its base-2 logarithm: the exponent of
+                      growth (2.00 for quadratic work)
+  -c, --csv           print comma-separated rows:
+                        shape,n,algorithm,comparisons,swaps,ms,sorted,wrapped
+                      or, with --doubling:
+                        shape,algorithm,n,comparisons,comparisons_ratio,
+                        comparisons_log2,swaps,swaps_ratio,swaps_log2,
+                        ms,ms_ratio,ms_log2
+  -i, --print-input   print the inputs instead of sorting them, one line
+                      each, its values separated by single spaces
+  -h, --help          print this help and exit
+  --                  end the options
+
+Counts are exact. The library counts in 32 bits and wraps past 4294967295;
+where a run could pass that, the sort is run once more, watched, to count in
+64 bits, and a row whose library count wrapped is marked: '*' in the table,
+wrapped=yes in CSV. Times are those of the unwatched run. Ratios that are
+undefined (a zero before) print as '-' (empty in CSV). While a run takes more
+than a second and standard error is a terminal, it shows there which run is
+going and for how long. Bad input, or running out of memory, gets one line
+on standard error and status 2; a sort that leaves its input unsorted, 1.
+)";
+
+const adtlab::CommandSyntax syntax = {
+    program,
+    usage,
+    max_size,
+    {{"doubling", 'd', true}, {"csv", 'c', false}, {"print-input", 'i', false}},
+    false};
+
+void check_sources(const Options &options) {
+    if (options.file && (!options.sizes.empty() || !options.shapes.empty())) {
+        fail("--file takes its values from the file: drop --size and --shape");
+    }
+    if (options.file && options.doubling > 0) {
+        fail("--doubling makes its own inputs: drop --file");
+    }
+}
+
+// From the smallest size, doubled `doubling` times.
+std::vector<unsigned int> doubled_sizes(const std::vector<unsigned int> &sizes,
+                                        unsigned int doubling) {
+    const unsigned int smallest =
+        sizes.empty() ? 1000 : *std::min_element(sizes.begin(), sizes.end());
+    std::vector<unsigned int> doubled;
+    for (unsigned long long n = smallest, k = 0; k <= doubling; ++k, n *= 2) {
+        if (n > max_size) {
+            fail("--doubling " + std::to_string(doubling) + " from " + std::to_string(smallest) +
+                 " passes 100000000 values");
+        }
+        doubled.push_back(static_cast<unsigned int>(n));
+    }
+    return doubled;
+}
+
+} // namespace
+
+void fail(const std::string &message) {
+    adtlab::fail(program, message);
+}
+
+Options parse_options(int argc, char *argv[]) {
+    Options options;
+    auto own = [&options](char letter, const std::string &argument) {
+        if (letter == 'd') {
+            options.doubling = static_cast<unsigned int>(
+                adtlab::number_or_fail(program, "doubling", argument, 1, max_steps));
+        } else {
+            (letter == 'c' ? options.csv : options.print_input) = true;
+        }
+    };
+    adtlab::SortOptions shared = adtlab::parse_sort_options(syntax, argc, argv, own);
+    if (!shared.operands.empty()) {
+        fail("unexpected argument '" + shared.operands[0] + "' (try --help)");
+    }
+    options.sizes = std::move(shared.sizes);
+    options.shapes = std::move(shared.shapes);
+    options.algorithms = std::move(shared.algorithms);
+    options.seed = shared.seed.value_or(1);
+    options.file = std::move(shared.file);
+    check_sources(options);
+    if (options.doubling > 0) {
+        options.sizes = doubled_sizes(options.sizes, options.doubling);
+    }
+    if (options.sizes.empty()) {
+        options.sizes = {1000, 10000};
+    }
+    if (options.shapes.empty()) {
+        options.shapes.assign(std::begin(adtlab::input_shapes), std::end(adtlab::input_shapes));
+    }
+    return options;
+}
+
+} // namespace compare_sorts

@@ -1,0 +1,108 @@
+#include "options.h"
+
+#include "sort_inputs/options.h"
+#include "sort_inputs/shapes.h"
+
+#include <climits>
+#include <cstdint>
+
+namespace sort_trace {
+
+namespace {
+
+const char usage[] = R"(Usage: sort_trace [OPTION]... [--] [VALUE]...
+Sorts the values by selection, insertion and quick sort and shows every
+comparison and swap that the library makes, as the library makes them.
+
+Input, one of:
+  VALUE...            the integers to sort (at most 32767)
+  -f, --file PATH     the whitespace-separated integers of PATH
+  -s, --size N        N generated values, 1 to 32767, with
+  -p, --shape NAME      random (default): any int; ascending: 0 to N-1;
+                        descending: N-1 to 0; few-distinct: -5 to 5; the
+                        same size, shape and seed give the same values as
+                        in compare_sorts
+  -r, --seed S          seed of random and few-distinct (default: 1)
+
+  -a, --algorithm A   selection, insertion or quick (repeatable;
+                      default: all three)
+  -j, --json          print the whole call sequence as JSON
+  -o, --html FILE     write a page that plays the sorts side by side
+  -h, --help          print this help and exit
+  --                  end the options: every argument after it is a value
+
+The text trace (the default, for at most 30 values) prints a row per swap
+with the array after it, the two exchanged positions in brackets, and the
+comparisons and swaps so far; a last row per sort has its totals. Bad input
+gets one line on standard error and status 2.
+)";
+
+const adtlab::CommandSyntax syntax = {
+    program, usage, most_values, {{"json", 'j', false}, {"html", 'o', true}}, true};
+
+std::vector<int> operand_values(const std::vector<std::string> &operands) {
+    std::vector<int> values;
+    for (const std::string &operand : operands) {
+        values.push_back(
+            static_cast<int>(adtlab::number_or_fail(program, "value", operand, INT_MIN, INT_MAX)));
+    }
+    return values;
+}
+
+// The values come from one place: the line, a file or a shape.
+void check_sources(const adtlab::SortOptions &shared) {
+    const int sources =
+        (shared.operands.empty() ? 0 : 1) + (shared.file ? 1 : 0) + (shared.sizes.empty() ? 0 : 1);
+    if (sources != 1) {
+        fail(sources == 0 ? "no values: give them, --file PATH or --size N (try --help)"
+                          : "give the values one way only: on the line, --file or --size");
+    }
+    if ((!shared.shapes.empty() || shared.seed.value_or(1) != 1) && shared.sizes.empty()) {
+        fail("--shape and --seed go with --size");
+    }
+}
+
+std::vector<int> file_or_shape_values(const adtlab::SortOptions &shared) {
+    if (shared.file) {
+        return adtlab::file_values_or_fail(program, *shared.file, most_values);
+    }
+    const std::string shape = shared.shapes.empty() ? "random" : shared.shapes.back();
+    return adtlab::make_input(shape, shared.sizes.back(), shared.seed.value_or(1));
+}
+
+} // namespace
+
+void fail(const std::string &message) {
+    adtlab::fail(program, message);
+}
+
+Options parse_options(int argc, char *argv[]) {
+    Options options;
+    auto own = [&options](char letter, const std::string &argument) {
+        if (letter == 'j') {
+            options.json = true;
+        } else {
+            options.html = argument;
+        }
+    };
+    adtlab::SortOptions shared = adtlab::parse_sort_options(syntax, argc, argv, own);
+    options.algorithms = std::move(shared.algorithms);
+    options.values = operand_values(shared.operands);
+    check_sources(shared);
+    if (options.json && options.html) {
+        fail("choose one of --json and --html");
+    }
+    if (options.values.empty()) {
+        options.values = file_or_shape_values(shared);
+    }
+    if (options.values.empty() || options.values.size() > most_values) {
+        fail("from 1 to 32767 values can be traced");
+    }
+    if (!options.json && !options.html && options.values.size() > most_for_text) {
+        fail(std::to_string(options.values.size()) +
+             " values are too many for a text trace (at most 30); try --html FILE");
+    }
+    return options;
+}
+
+} // namespace sort_trace

@@ -1,0 +1,15 @@
+#include "trace.h"
+
+namespace sort_trace {
+
+Trace trace_sort(const adtlab::SortAlgorithm &algorithm, const std::vector<int> &input) {
+    Trace trace{&algorithm, 0, 0, input, {}};
+    reset_comparisons_counter();
+    reset_swaps_counter();
+    trace.calls = adtlab::record_calls(algorithm, trace.result);
+    trace.comparisons = comparisons_number();
+    trace.swaps = swaps_number();
+    return trace;
+}
+
+} // namespace sort_trace

@@ -1,0 +1,21 @@
+// One sort of the input, with every call it made, as the library's observer
+// saw them, and the library's own counts.
+#pragma once
+
+#include "sort_calls/calls.h"
+
+#include <vector>
+
+namespace sort_trace {
+
+struct Trace {
+    const adtlab::SortAlgorithm *algorithm;
+    unsigned int comparisons; // the library's own counts
+    unsigned int swaps;
+    std::vector<int> result;
+    std::vector<adtlab::Call> calls;
+};
+
+Trace trace_sort(const adtlab::SortAlgorithm &algorithm, const std::vector<int> &input);
+
+} // namespace sort_trace
