@@ -1,10 +1,14 @@
 // adtlab-check on small modules of its kind in tests/check_modules/: sound
 // ones conform, each faulty one is caught with the right report, and the
 // checker survives code that loops, crashes or does not build.
+#include "param_name.h"
 #include "process.h"
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h> // mkdtemp
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -66,6 +70,11 @@ INSTANTIATE_TEST_SUITE_P(
               "0, 0); got no more calls (0 comparisons and 0 swaps before it)",
               "insertion_sort: missing", "quick_sort: missing"}},
         Case{"sorts",
+             {"check_modules/selection_writes_to_report.c"},
+             1,
+             {"selection_sort: does not conform\n  on (0 values)\n  the harness's report has a "
+              "malformed line: sorted\n"}},
+        Case{"sorts",
              {"check_modules/insertion_passes_equal.c"},
              1,
              {"insertion_sort: does not conform\n  on (2 values) 2 -2\n  call 1: expected "
@@ -103,11 +112,127 @@ INSTANTIATE_TEST_SUITE_P(
               "array[0] == 2 (top first); it was 1"}},
         Case{"fstring", {"../adt/fstring.cpp"}, 0, {"fstring: conforms"}}));
 
-TEST(AdtlabCheck, RefusesAnUnknownKind) {
-    Outcome o = run_program({ADTLAB_CHECK, "lists", "x.c"});
-    EXPECT_TRUE(o.exited(2));
-    EXPECT_EQ(o.out, "");
-    EXPECT_EQ(o.err, "adtlab-check: unknown kind 'lists' (sorts, queue, stack or fstring)\n");
+struct Usage {
+    const char *what;
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+    std::string err;
+};
+
+void PrintTo(const Usage &u, std::ostream *os) {
+    *os << u.what;
 }
+
+class AdtlabCheckUsage : public ::testing::TestWithParam<Usage> {};
+
+TEST_P(AdtlabCheckUsage, TakesTheKindAfterTheOptions) {
+    std::vector<std::string> command = {ADTLAB_CHECK};
+    command.insert(command.end(), GetParam().args.begin(), GetParam().args.end());
+    Outcome o = run_program(command);
+    EXPECT_TRUE(o.exited(GetParam().status)) << o.out << o.err;
+    EXPECT_EQ(o.out, GetParam().out);
+    EXPECT_EQ(o.err, GetParam().err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, AdtlabCheckUsage,
+    ::testing::Values(
+        Usage{"unknown kind",
+              {"lists", "x.c"},
+              2,
+              "",
+              "adtlab-check: unknown kind 'lists' (sorts, queue, stack or fstring)\n"},
+        Usage{"a kind after two dashes",
+              {"--", "--help", "x.c"},
+              2,
+              "",
+              "adtlab-check: unknown kind '--help' (sorts, queue, stack or fstring)\n"},
+        Usage{"two dashes after the time limit",
+              {"--time-limit", "60", "--", "stack", TESTS_DIR "/outside/list_stack.c"},
+              0,
+              "stack: conforms\n",
+              ""}),
+    adtlab::testing::NameFromWhat());
+
+TEST(AdtlabCheck, MakesItsWorkingFolderInTmpdir) {
+    Outcome o = run_program({ADTLAB_CHECK, "stack", TESTS_DIR "/outside/list_stack.c"}, "",
+                            {"TMPDIR=/nonexistent/adtlab-check"});
+    EXPECT_TRUE(o.exited(2));
+    EXPECT_EQ(o.err, "adtlab-check: cannot make a working folder\n");
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define PRELOAD_WORKS 0 // the sanitizer runtime must be the first library loaded
+#else
+#define PRELOAD_WORKS 1
+#endif
+
+// A check that fails to build, or whose system calls fail, as well as one
+// that runs: each leaves $TMPDIR as it found it.
+struct Cleanup {
+    const char *what;
+    std::vector<std::string> files; // in tests/, checked as a queue
+    int fork_that_fails;            // 0 for none
+    int status;
+    std::string err; // what standard error starts with
+};
+
+void PrintTo(const Cleanup &c, std::ostream *os) {
+    *os << c.what;
+}
+
+class AdtlabCheckCleanup : public ::testing::TestWithParam<Cleanup> {};
+
+TEST_P(AdtlabCheckCleanup, LeavesNoWorkingFolderBehind) {
+    const Cleanup &c = GetParam();
+    if (c.fork_that_fails != 0 && !PRELOAD_WORKS) {
+        GTEST_SKIP() << "fork cannot be replaced under the sanitizers";
+    }
+    std::string tmpdir = "/tmp/adtlab-check-test-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpdir.data()), nullptr);
+    std::vector<std::string> command = {ADTLAB_CHECK, "queue"};
+    for (const std::string &file : c.files) {
+        command.push_back(std::string(TESTS_DIR) + "/" + file);
+    }
+    std::vector<std::string> env = {"TMPDIR=" + tmpdir};
+    if (c.fork_that_fails != 0) {
+        env.push_back("LD_PRELOAD=" FAIL_FORK);
+        env.push_back("ADTLAB_FAIL_FORK_AT=" + std::to_string(c.fork_that_fails));
+    }
+    Outcome o = run_program(command, "", env);
+    EXPECT_TRUE(o.exited(c.status)) << o.out << o.err;
+    EXPECT_EQ(o.err.substr(0, c.err.size()), c.err);
+    EXPECT_TRUE(std::filesystem::is_empty(tmpdir)) << "in " << tmpdir;
+    std::filesystem::remove_all(tmpdir);
+}
+
+// The forks: the harness's compilation, the file's, the link, the harness.
+INSTANTIATE_TEST_SUITE_P(
+    Checks, AdtlabCheckCleanup,
+    ::testing::Values(
+        Cleanup{"conforms", {"outside/list_queue.c"}, 0, 0, ""},
+        Cleanup{"does not build", {"check_modules/does_not_build.c"}, 0, 2, "adtlab-check: "},
+        Cleanup{"not a source",
+                {"outside/list_queue.c", "CMakeLists.txt"},
+                0,
+                2,
+                "adtlab-check: " TESTS_DIR "/CMakeLists.txt: not a C or C++ source"},
+        Cleanup{"does not link",
+                {"outside/list_queue.c", "outside/list_queue.c"},
+                0,
+                2,
+                "adtlab-check: the module does not link:\n"},
+        Cleanup{"no compiler started",
+                {"outside/list_queue.c"},
+                1,
+                2,
+                "adtlab-check: cannot start a process: Resource temporarily unavailable\n"},
+        Cleanup{"no harness started",
+                {"outside/list_queue.c"},
+                4,
+                2,
+                "adtlab-check: cannot start a process: Resource temporarily unavailable\n"}),
+    adtlab::testing::NameFromWhat());
 
 } // namespace

@@ -63,6 +63,9 @@ export PKG_CONFIG_PATH="$libdir/pkgconfig"
 # (with the host's compiler, so not for an emulated build).
 if [ ${#run[@]} -eq 0 ]; then
     "$prefix/bin/adtlab-check" stack "$here/../outside/list_stack.c" | grep -q "stack: conforms"
+    # The sorts harness includes the list of sorts installed beside it.
+    "$prefix/bin/adtlab-check" sorts "$here/../check_modules/left_first_sorts.c" |
+        grep -q "quick_sort: conforms"
 fi
 
 echo "installed package: CMake, plain cc, cc -flto and pkg-config drivers pass"

@@ -1,0 +1,196 @@
+#include "checks.h"
+
+#include "child.h"
+#include "matching.h"
+#include "reporting.h"
+
+#include "sort_inputs/shapes.h"
+#include "sort_inputs/values.h"
+
+#include <algorithm>
+#include <climits>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <string_view>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace adtlab::check {
+
+namespace {
+
+using Input = std::vector<int>;
+
+// The inputs, smallest first, so that the first failure is on the smallest.
+std::vector<Input> battery() {
+    std::vector<Input> inputs = {{3, -1, 2}, {2, -2},         {-2, 2},
+                                 {1, 2, 3},  {5, 4, 3, 2, 1}, {-5, 5, 0, -5}};
+    // A fixed seed: the same battery every time, so that reports repeat.
+    std::mt19937 generator(2024); // NOLINT(cert-msc32-c,cert-msc51-cpp)
+    for (unsigned int n = 0; n <= 40; ++n) {
+        Input values(n);
+        for (int &v : values) {
+            v = static_cast<int>(generator() % 101) - 50;
+        }
+        inputs.push_back(values);
+    }
+    const int extremes[] = {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX};
+    for (unsigned int n : {100u, 200u, 300u}) {
+        for (std::string_view shape : input_shapes) {
+            inputs.push_back(make_input(shape, n, n));
+        }
+        Input values(n);
+        for (int &v : values) {
+            v = extremes[generator() % 7];
+        }
+        inputs.push_back(values);
+    }
+    std::stable_sort(inputs.begin(), inputs.end(),
+                     [](const auto &a, const auto &b) { return a.size() < b.size(); });
+    return inputs;
+}
+
+// The harness reads "N V..." per input.
+void write_inputs(const fs::path &file, const std::vector<Input> &inputs) {
+    std::ofstream out(file);
+    for (const Input &values : inputs) {
+        out << values.size();
+        for (int v : values) {
+            out << ' ' << v;
+        }
+        out << '\n';
+    }
+}
+
+// A sort's report as read so far: the input it is on, that input's calls,
+// how many inputs came back as the library's, and any verdict.
+struct SortReport {
+    const SortAlgorithm &algorithm;
+    const std::vector<Input> &inputs;
+    std::optional<std::size_t> current;
+    std::vector<Call> calls;
+    std::size_t done = 0;
+    bool missing = false;
+    std::string problem; // why the sort does not conform, once known
+};
+
+// "on (3 values) 3 -1 2", or "" before the first input.
+std::string where(const SortReport &report) {
+    return report.current ? "on " + show_input(report.inputs[*report.current]) : "";
+}
+
+// A line that is none of the harness's: the module wrote into its report or
+// broke its memory.
+std::string malformed(const SortReport &report, const std::string &line) {
+    const std::string shown = line.size() > 60 ? line.substr(0, 60) + "..." : line;
+    return (report.current ? where(report) + "\n  " : "") +
+           "the harness's report has a malformed line: " + shown;
+}
+
+// "end V...": the calls and the result on the current input against the
+// library's; why they differ, or "".
+std::string judge_input(const SortReport &report, const std::string &line) {
+    const Input &input = report.inputs[*report.current];
+    Input sorted = input;
+    const std::vector<Call> expected = record_calls(report.algorithm, sorted);
+    const std::optional<Mismatch> mismatch = std::string_view(report.algorithm.name) == "quick"
+                                                 ? match_quick(input, report.calls)
+                                                 : match_all(expected, report.calls);
+    if (mismatch) {
+        return where(report) + "\n  " + describe(*mismatch, report.calls);
+    }
+    std::string result = "end";
+    for (int v : sorted) {
+        result += ' ';
+        result += std::to_string(v);
+    }
+    return line == result ? "" : where(report) + "\n  the result differs from the library's";
+}
+
+// "begin NAME K": input K starts, which must be the next one.
+bool begin_input(SortReport &report, const std::string &line) {
+    const auto k = parse_number(line.substr(line.rfind(' ') + 1), 0, LLONG_MAX);
+    if (!k || static_cast<unsigned long long>(*k) != report.done ||
+        report.done >= report.inputs.size()) {
+        report.problem = malformed(report, line);
+        return false;
+    }
+    report.current = report.done;
+    report.calls.clear();
+    return true;
+}
+
+// Takes one line of the report; false once it gave a verdict.
+bool take_line(SortReport &report, const std::string &line) {
+    if (line.rfind("missing", 0) == 0 && !report.current) {
+        report.missing = true;
+        return false;
+    }
+    if (line.rfind("begin ", 0) == 0) {
+        return begin_input(report, line);
+    }
+    if (line.rfind("end", 0) == 0 && report.current) {
+        report.problem = judge_input(report, line);
+        report.done += report.problem.empty() ? 1 : 0;
+        return report.problem.empty();
+    }
+    const std::optional<Call> call = parse_call_json(line);
+    if (!call || !report.current) {
+        report.problem = malformed(report, line);
+        return false;
+    }
+    report.calls.push_back(*call);
+    return true;
+}
+
+} // namespace
+
+bool check_sort(const SortAlgorithm &algorithm, const fs::path &program, const fs::path &work,
+                int seconds) {
+    const std::vector<Input> inputs = battery();
+    const fs::path input_file = work / "inputs.txt";
+    write_inputs(input_file, inputs);
+    const std::string name = std::string(algorithm.name) + "_sort";
+    Child child = start(program, algorithm.name, input_file, seconds);
+    SortReport report{algorithm, inputs, std::nullopt, {}, 0, false, ""};
+    bool timed_out = false;
+    for (std::optional<std::string> line; (line = next_line(child, timed_out));) {
+        if (!take_line(report, *line)) {
+            break;
+        }
+    }
+    if (report.missing || !report.problem.empty()) {
+        finish(child, true, seconds); // the verdict is in: stop it
+        report.missing ? report_missing(name) : report_does_not_conform(name, report.problem);
+        return false;
+    }
+    std::string ending = finish(child, timed_out, seconds);
+    if (!ending.empty() || report.done != inputs.size()) {
+        const std::string on = report.current ? " " + where(report) : "";
+        report_does_not_conform(name, "it " + (ending.empty() ? "stopped early" : ending) + on);
+        return false;
+    }
+    report_conforms(name, inputs.size());
+    return true;
+}
+
+bool check_module(const std::string &kind, const fs::path &program, int seconds) {
+    Child child = start(program, kind, {}, seconds);
+    bool timed_out = false;
+    std::optional<std::string> line = next_line(child, timed_out);
+    std::string ending = finish(child, timed_out, seconds);
+    if (line && *line == "ok" && ending.empty()) {
+        report_conforms(kind);
+        return true;
+    }
+    std::string why =
+        line && line->rfind("fail ", 0) == 0
+            ? line->substr(5)
+            : "the checks " + (ending.empty() ? std::string("stopped early") : ending);
+    report_does_not_conform(kind, why);
+    return false;
+}
+
+} // namespace adtlab::check

@@ -1,0 +1,18 @@
+// The checks of each kind, run in the built harness: the sorts against the
+// library's on a battery of inputs; the queue, stack and fixed strings by
+// the harness itself.
+#pragma once
+
+#include "sort_calls/sorts.h"
+
+#include <filesystem>
+#include <string>
+
+namespace adtlab::check {
+
+// Each prints its verdict and returns whether the module conforms.
+bool check_sort(const SortAlgorithm &algorithm, const std::filesystem::path &program,
+                const std::filesystem::path &work, int seconds);
+bool check_module(const std::string &kind, const std::filesystem::path &program, int seconds);
+
+} // namespace adtlab::check
