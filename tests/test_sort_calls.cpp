@@ -1,8 +1,13 @@
 #include "sort_calls/count_bounds.h"
 
+#include "param_name.h"
+#include "print_call.h"
+#include "sort_calls/calls.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <optional>
 #include <random>
@@ -101,6 +106,113 @@ TEST(ResolveCounts, RecoversWrappedCountsOnlyWhereProven) {
                                           static_cast<std::uint32_t>(m - 1));
     EXPECT_EQ(ordered.comparisons, std::nullopt);
     EXPECT_EQ(ordered.swaps, m - 1);
+}
+
+using adtlab::Call;
+using Values = std::vector<int>;
+
+Call c(int x, int y, bool result) {
+    return Call::comparison(x, y, result);
+}
+
+Call s(unsigned int i, unsigned int j) {
+    return Call::swap(i, j);
+}
+
+// One partition of a[left..right] as the library's quick sort makes it,
+// worked by hand: the pivot is a[left], and only a[left..right] moves.
+struct Partitioned {
+    const char *what;
+    Values a;
+    unsigned int left;
+    unsigned int right;
+    std::vector<Call> calls;
+    unsigned int pivot;
+    Values after;
+};
+
+void PrintTo(const Partitioned &p, std::ostream *os) {
+    *os << p.what;
+}
+
+class PartitionCalls : public ::testing::TestWithParam<Partitioned> {};
+
+TEST_P(PartitionCalls, AreTheLibrarysFirstPartition) {
+    const Partitioned &p = GetParam();
+    Values a = p.a;
+    const adtlab::Partition partition = adtlab::partition_calls(a, p.left, p.right);
+    EXPECT_EQ(partition.calls, p.calls);
+    EXPECT_EQ(partition.pivot, p.pivot);
+    EXPECT_EQ(a, p.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ranges, PartitionCalls,
+                         ::testing::Values(Partitioned{"whole array, pivot last",
+                                                       {3, -1, 2},
+                                                       0,
+                                                       2,
+                                                       {c(-1, 3, true), c(2, 3, true), s(2, 0)},
+                                                       2,
+                                                       {2, -1, 3}},
+                                           Partitioned{"middle range with two exchanges",
+                                                       {9, 4, -6, 5, 1, -4, 8},
+                                                       1,
+                                                       5,
+                                                       {c(-6, 4, false), c(4, -4, false), s(2, 5),
+                                                        c(5, 4, false), c(4, 1, false), s(3, 4),
+                                                        s(3, 1)},
+                                                       3,
+                                                       {9, 1, -4, 4, 5, -6, 8}},
+                                           Partitioned{"equal values",
+                                                       {0, 7, 7, 7},
+                                                       1,
+                                                       3,
+                                                       {c(7, 7, true), c(7, 7, true), s(3, 1)},
+                                                       3,
+                                                       {0, 7, 7, 7}},
+                                           Partitioned{"last two in order, pivot stays",
+                                                       {5, -1, 1, 2},
+                                                       2,
+                                                       3,
+                                                       {c(2, 1, false), c(1, 2, true), s(2, 2)},
+                                                       2,
+                                                       {5, -1, 1, 2}}),
+                         adtlab::testing::NameFromWhat());
+
+// Lines of sort_trace's JSON events: those that call_json writes are read
+// back as the same call; any other text is refused.
+struct CallLine {
+    std::string line;
+    std::optional<Call> call;
+};
+
+TEST(CallJson, ReadsBackWhatItWritesAndRefusesTheRest) {
+    const CallLine lines[] = {
+        {R"(["c", 3, -1, false])", c(3, -1, false)},
+        {R"(["c", -2147483648, 2147483647, true])", c(INT_MIN, INT_MAX, true)},
+        {R"(["s", 0, 1])", s(0, 1)},
+        {R"(["s", 4294967295, 7])", s(UINT_MAX, 7)},
+        {"", std::nullopt},
+        {"c 3 -1 0", std::nullopt},
+        {R"(["c", 3, -1, 0])", std::nullopt},
+        {R"(["c", 3, -1, False])", std::nullopt},
+        {R"(["c", 3, -1, falsey])", std::nullopt},
+        {R"(["c", 3, -1])", std::nullopt},
+        {R"(["c",3,-1,false])", std::nullopt},
+        {R"(["c", 3, -1, false] )", std::nullopt},
+        {R"(["c", 3, -1, false]])", std::nullopt},
+        {R"(["c", 03, -1, false])", std::nullopt},
+        {R"(["c", 2147483648, 0, false])", std::nullopt},
+        {R"(["s", -1, 2])", std::nullopt},
+        {R"(["s", 0, 1, true])", std::nullopt},
+        {R"(["x", 0, 1])", std::nullopt},
+    };
+    for (const CallLine &l : lines) {
+        EXPECT_EQ(adtlab::parse_call_json(l.line), l.call) << l.line;
+        if (l.call) {
+            EXPECT_EQ(adtlab::call_json(*l.call), l.line);
+        }
+    }
 }
 
 } // namespace

@@ -1,3 +1,5 @@
+#include "print_call.h"
+#include "sort_calls/calls.h"
 #include "sorting/sorting.h"
 
 #include <gtest/gtest.h>
@@ -14,16 +16,12 @@
 
 namespace {
 
+using adtlab::Call;
+using adtlab::sort_algorithms;
+using adtlab::SortAlgorithm;
+
 using Values = std::vector<int>;
 using Sort = void (*)(int[], unsigned int);
-
-struct Algorithm {
-    const char *name;
-    Sort sort;
-};
-
-const Algorithm algorithms[] = {
-    {"selection", selection_sort}, {"insertion", insertion_sort}, {"quick", quick_sort}};
 
 // The sorting order written independently of goes_before, without counting:
 // by magnitude, then negative first.
@@ -69,20 +67,11 @@ void PrintTo(const Example &e, std::ostream *os) {
     *os << e.algorithm << " sort of " << ::testing::PrintToString(e.input);
 }
 
-Sort sort_named(const std::string &name) {
-    for (const Algorithm &a : algorithms) {
-        if (name == a.name) {
-            return a.sort;
-        }
-    }
-    return nullptr;
-}
-
 class WorkedExample : public ::testing::TestWithParam<Example> {};
 
 TEST_P(WorkedExample, GivesTheResultAndTheCounts) {
     Example e = GetParam();
-    Counts counts = measure(sort_named(e.algorithm), e.input);
+    Counts counts = measure(adtlab::find_sort(e.algorithm)->sort, e.input);
     EXPECT_EQ(e.input, e.sorted);
     EXPECT_EQ(counts.comparisons, e.comparisons);
     EXPECT_EQ(counts.swaps, e.swaps);
@@ -154,7 +143,7 @@ std::vector<Values> random_inputs() {
 TEST(Sorts, AgreeWithAStableSortUnderTheSameOrder) {
     for (const Values &input : random_inputs()) {
         Values expected = reference_sorted(input);
-        for (const Algorithm &a : algorithms) {
+        for (const SortAlgorithm &a : sort_algorithms) {
             Values v = input;
             a.sort(v.data(), size_of(v));
             EXPECT_EQ(v, expected) << a.name << " on " << input.size() << " values";
@@ -218,31 +207,57 @@ TEST(QuickSort, SortsTwentyThousandValuesInOrderOnASmallStack) {
     EXPECT_EQ(counts.swaps, n - 1);
 }
 
-} // namespace
+// What an observer sees of the swaps: the positions, the two values there
+// once exchanged, and whether the sorts were watched at every call.
+struct SwapsSeen {
+    struct Swap {
+        unsigned int i;
+        unsigned int j;
+        int at_i;
+        int at_j;
+    };
+    std::vector<Swap> swaps;
+    bool watched = true;
 
-namespace {
-
-// Every call that an observer sees, as text: "c x y 1" for goes_before(x, y)
-// that returned true, "s i j a[i] a[j]" for swap(a, i, j) after the exchange.
-struct Calls {
-    std::vector<std::string> seen;
-
-    static void comparison(int x, int y, bool result, void *user) {
-        static_cast<Calls *>(user)->seen.push_back("c " + std::to_string(x) + " " +
-                                                   std::to_string(y) + (result ? " 1" : " 0"));
-    }
-    static void swap(const int a[], unsigned int i, unsigned int j, void *user) {
-        static_cast<Calls *>(user)->seen.push_back("s " + std::to_string(i) + " " +
-                                                   std::to_string(j) + " " + std::to_string(a[i]) +
-                                                   " " + std::to_string(a[j]));
+    static void on_swap(const int a[], unsigned int i, unsigned int j, void *user) {
+        auto &seen = *static_cast<SwapsSeen *>(user);
+        seen.swaps.push_back({i, j, a[i], a[j]});
+        seen.watched = seen.watched && order_watched();
     }
 };
 
+TEST(Observer, SeesEachSwapOnTheExchangedArrayUntilStopped) {
+    const Values input = {5, -4, 3, -2, 1, 0, -5, 4};
+    for (const SortAlgorithm &algorithm : sort_algorithms) {
+        SwapsSeen seen;
+        const order_observer observer = {nullptr, SwapsSeen::on_swap, &seen};
+        Values values = input;
+        watch_order(&observer);
+        algorithm.sort(values.data(), size_of(values));
+        watch_order(nullptr);
+        EXPECT_FALSE(order_watched());
+        ASSERT_FALSE(seen.swaps.empty()) << algorithm.name;
+        EXPECT_TRUE(seen.watched) << algorithm.name;
+        Values replayed = input;
+        for (const SwapsSeen::Swap &swap : seen.swaps) {
+            std::swap(replayed[swap.i], replayed[swap.j]);
+            EXPECT_EQ(swap.at_i, replayed[swap.i]) << algorithm.name;
+            EXPECT_EQ(swap.at_j, replayed[swap.j]) << algorithm.name;
+        }
+        EXPECT_EQ(replayed, values) << algorithm.name;
+
+        const std::size_t swaps = seen.swaps.size();
+        values = input;
+        algorithm.sort(values.data(), size_of(values));
+        EXPECT_EQ(seen.swaps.size(), swaps) << algorithm.name << " seen after watch_order(NULL)";
+    }
+}
+
 struct Watched {
     const char *what;
-    Sort sort;
+    const char *sort;
     Values input;
-    std::vector<std::string> calls;
+    std::vector<Call> calls;
 };
 
 void PrintTo(const Watched &w, std::ostream *os) {
@@ -254,46 +269,42 @@ class Watching : public ::testing::TestWithParam<Watched> {};
 // The observer sees the calls that the sorts' definitions give, in order,
 // and the counters count them as when unwatched.
 TEST_P(Watching, SeesEveryCallInOrder) {
-    Calls calls;
-    const order_observer observer = {Calls::comparison, Calls::swap, &calls};
-    Values values = GetParam().input;
+    const Watched &w = GetParam();
+    Values values = w.input;
     reset_comparisons_counter();
     reset_swaps_counter();
-    watch_order(&observer);
-    EXPECT_TRUE(order_watched());
-    GetParam().sort(values.data(), static_cast<unsigned int>(values.size()));
-    watch_order(nullptr);
+    const std::vector<Call> calls = adtlab::record_calls(*adtlab::find_sort(w.sort), values);
     unsigned int comparisons = comparisons_number();
     unsigned int swaps = swaps_number();
-    EXPECT_FALSE(order_watched());
-    EXPECT_EQ(calls.seen, GetParam().calls);
-    auto counted = [&](char kind) {
-        return static_cast<unsigned int>(std::count_if(
-            calls.seen.begin(), calls.seen.end(), [&](const auto &c) { return c[0] == kind; }));
-    };
-    EXPECT_EQ(comparisons, counted('c'));
-    EXPECT_EQ(swaps, counted('s'));
-    EXPECT_EQ(values, reference_sorted(GetParam().input));
+    EXPECT_EQ(calls, w.calls);
+    const adtlab::CallCounts counted = adtlab::count_calls(calls, calls.size());
+    EXPECT_EQ(comparisons, counted.comparisons);
+    EXPECT_EQ(swaps, counted.swaps);
+    EXPECT_EQ(values, reference_sorted(w.input));
+}
 
-    values = GetParam().input;
-    GetParam().sort(values.data(), static_cast<unsigned int>(values.size()));
-    EXPECT_EQ(calls.seen, GetParam().calls) << "seen after watch_order(NULL)";
+Call c(int x, int y, bool result) {
+    return Call::comparison(x, y, result);
+}
+
+Call s(unsigned int i, unsigned int j) {
+    return Call::swap(i, j);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, Watching,
-    ::testing::Values(
-        Watched{"selection 3 -1 2",
-                selection_sort,
-                {3, -1, 2},
-                {"c 3 -1 0", "c -1 2 1", "s 0 1 -1 3", "c 3 2 0", "s 1 2 2 3", "s 2 2 3 3"}},
-        Watched{"insertion 2 -2", insertion_sort, {2, -2}, {"c 2 -2 0", "s 0 1 -2 2"}},
-        Watched{"insertion -2 2", insertion_sort, {-2, 2}, {"c -2 2 1"}},
-        Watched{"quick 1 2 3",
-                quick_sort,
-                {1, 2, 3},
-                {"c 2 1 0", "c 1 3 1", "c 2 1 0", "c 1 2 1", "s 0 0 1 1", "c 3 2 0", "c 2 3 1",
-                 "s 1 1 2 2"}},
-        Watched{"length 1", selection_sort, {7}, {"s 0 0 7 7"}}));
+    ::testing::Values(Watched{"selection 3 -1 2",
+                              "selection",
+                              {3, -1, 2},
+                              {c(3, -1, false), c(-1, 2, true), s(0, 1), c(3, 2, false), s(1, 2),
+                               s(2, 2)}},
+                      Watched{"insertion 2 -2", "insertion", {2, -2}, {c(2, -2, false), s(0, 1)}},
+                      Watched{"insertion -2 2", "insertion", {-2, 2}, {c(-2, 2, true)}},
+                      Watched{"quick 1 2 3",
+                              "quick",
+                              {1, 2, 3},
+                              {c(2, 1, false), c(1, 3, true), c(2, 1, false), c(1, 2, true),
+                               s(0, 0), c(3, 2, false), c(2, 3, true), s(1, 1)}},
+                      Watched{"length 1", "selection", {7}, {s(0, 0)}}));
 
 } // namespace
