@@ -112,8 +112,6 @@ function(adtlab_add_program name)
     cmake_parse_arguments(PARSE_ARGV 1 arg "" "OUTPUT_NAME;DESTINATION" "SOURCES;LINKS")
     add_executable(${name} ${arg_SOURCES})
     target_link_libraries(${name} PRIVATE ${arg_LINKS})
-    # TEMPORARY: the root, until no program includes common/ any more.
-    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     adtlab_warnings(${name})
     if(arg_OUTPUT_NAME)
         set_target_properties(${name} PROPERTIES OUTPUT_NAME ${arg_OUTPUT_NAME})
