@@ -1,0 +1,110 @@
+// The page's WebAssembly module against sort_trace: for the same input, the
+// same values made from a shape, the same counts, sorted values and calls.
+// Run by node under its WASI: node wasm_module.mjs MODULE SORT_TRACE
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
+import { WASI } from 'node:wasi';
+
+const [modulePath, sortTrace] = process.argv.slice(2);
+const wasi = new WASI({ version: 'preview1' });
+const { instance } = await WebAssembly.instantiate(readFileSync(modulePath),
+                                                   wasi.getImportObject());
+wasi.initialize(instance);
+const wasm = instance.exports;
+
+const bytes = () => new Uint8Array(wasm.memory.buffer);
+const ints = (address, count) => Array.from(new Int32Array(wasm.memory.buffer, address, count));
+
+function names(nameOf) {
+    const found = [];
+    for (let k = 0, address; (address = nameOf(k)) !== 0; ++k) {
+        const end = bytes().indexOf(0, address);
+        found.push(new TextDecoder().decode(bytes().subarray(address, end)));
+    }
+    return found;
+}
+const sorts = names(wasm.sort_name);
+const shapes = names(wasm.shape_name);
+
+function setValues(values) {
+    const address = wasm.values(values.length);
+    assert.notEqual(address, 0);
+    new Int32Array(wasm.memory.buffer, address, values.length).set(values);
+}
+
+// One call as sort_trace's JSON writes it, from its 16 bytes.
+function event(address) {
+    const [first, second] = ints(address + 4, 2);
+    return bytes()[address] === 1 ? ['s', first, second]
+                                  : ['c', first, second, bytes()[address + 12] === 1];
+}
+
+// The module's runs, shaped as sort_trace's.
+function runs(length) {
+    return sorts.map((algorithm, k) => {
+        assert.equal(wasm.run_sort(k, 0xffffffff), 1);
+        const address = wasm.calls(k);
+        assert.notEqual(address, 0, `${algorithm}: calls not recorded`);
+        const events = [];
+        for (let c = 0; c < wasm.call_count(k) >>> 0; ++c) {
+            events.push(event(address + 16 * c));
+        }
+        return { algorithm, comparisons: wasm.comparisons(k) >>> 0, swaps: wasm.swaps(k) >>> 0,
+                 result: ints(wasm.sorted_values(k), length), events };
+    });
+}
+
+function traced(args) {
+    return JSON.parse(execFileSync(sortTrace, ['--json', ...args], { maxBuffer: 1 << 28 }));
+}
+
+const explicit = [[5, 4, 3, 2, 1], [7], [3, -3, 0, 2147483647, -2147483648, 3, -3, 0],
+                  [2, 2, 2, 1, 1], [-1, 1, -2, 2, 0, 10, -10, 9, 8, 7]];
+for (const values of explicit) {
+    setValues(values);
+    assert.deepEqual({ input: values, runs: runs(values.length) },
+                     traced(['--', ...values.map(String)]), `values ${values}`);
+}
+
+for (const shape of shapes) {
+    for (const [size, seed] of [[1, 1], [40, 5], [200, 123456789]]) {
+        const address = wasm.shaped_values(shapes.indexOf(shape), size, seed);
+        assert.notEqual(address, 0);
+        const made = { input: ints(address, size), runs: runs(size) };
+        assert.deepEqual(made, traced(['--size', `${size}`, '--shape', shape, '--seed', `${seed}`]),
+                         `${shape}, ${size} values, seed ${seed}`);
+    }
+}
+
+// Calls are recorded up to the bound given, all of them or none; the counts
+// come either way.
+setValues([4, 1, 3, 2]);
+for (const [k, run] of traced(['4', '1', '3', '2']).runs.entries()) {
+    const total = run.comparisons + run.swaps;
+    assert.equal(wasm.run_sort(k, total - 1), 1);
+    assert.deepEqual([wasm.calls(k), wasm.call_count(k), wasm.comparisons(k) + wasm.swaps(k)],
+                     [0, 0, total], `${sorts[k]} over the bound`);
+    assert.equal(wasm.run_sort(k, total), 1);
+    assert.equal(wasm.call_count(k), total, `${sorts[k]} at the bound`);
+}
+
+// Out of range: no values, no sort.
+assert.equal(wasm.values(32768), 0);
+assert.equal(wasm.shaped_values(0, 32768, 1), 0);
+assert.equal(wasm.shaped_values(shapes.length, 10, 1), 0);
+assert.equal(wasm.run_sort(sorts.length, 0), 0);
+
+// The stopwatch reads milliseconds: WASI's clock() is the time since the
+// program started, so the sort's take lies between the processor time and the
+// time on the wall that the process spent around it.
+assert.notEqual(wasm.shaped_values(shapes.indexOf('random'), 4000, 1), 0);
+const [wallBefore, processorBefore] = [performance.now(), process.cpuUsage()];
+wasm.run_sort(sorts.indexOf('selection'), 0);
+const wall = performance.now() - wallBefore;
+const processor = process.cpuUsage(processorBefore);
+const measured = wasm.milliseconds(sorts.indexOf('selection'));
+assert.ok(measured > (processor.user + processor.system) / 4000 && measured <= wall,
+          `stopwatch ${measured} ms, wall ${wall} ms, processor ${JSON.stringify(processor)}`);
+console.log(`${sorts.join(', ')} over ${shapes.join(', ')}: as sort_trace; ` +
+            `4000 values by selection in ${measured.toFixed(3)} ms`);
