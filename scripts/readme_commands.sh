@@ -4,24 +4,12 @@
 #
 #   scripts/readme_commands.sh SOURCE_DIR BUILD_DIR WORK_DIR
 #
-# How README.md's code blocks are read (its "Commands in this README" says the
-# same to its readers):
-# - ```sh: every command, one a line (a line ending in \ goes on), runs in one
-#   bash shell, so `export` and `cd` carry on; each must end with status 0.
-# - ```console: a terminal session. Each "$ " line is a command, run the same
-#   way; the lines after it are what it prints on standard output, where a line
-#   "..." stands for any number of lines.
-# - ```c whose first line is /* NAME */: written to the file NAME.
-# - A block right after <!-- not run: REASON --> is not run, and one right
-#   after <!-- output not compared: REASON --> runs without its output being
-#   compared. Indented blocks and other fences are never run.
-# - /opt/adtlab, the README's install prefix, is WORK_DIR/opt/adtlab, where
-#   BUILD_DIR is installed first, and the install's bin/ is first on PATH.
-# - `cmake --preset NAME` and `cmake --workflow --preset NAME` make build/NAME
-#   the build under test, and `cmake --build --preset NAME` checks that
-#   build/NAME is made and has the targets named: configuring, building and
-#   testing the whole project once more inside one of its own tests would take
-#   minutes, and the workflow would run this test again.
+# README.md's "The commands in this README" says how its code blocks are read:
+# ```sh blocks run, ```console sessions run and their output is compared
+# ("..." for any lines), ```c blocks that open with /* NAME */ are written to
+# NAME, and <!-- not run: ... --> or <!-- output not compared: ... --> right
+# before a block says otherwise. /opt/adtlab is WORK_DIR/opt/adtlab, where
+# BUILD_DIR is installed first; cmake's preset commands stand for BUILD_DIR.
 set -euo pipefail
 
 source_dir=$(cd "$1" && pwd)
@@ -36,7 +24,10 @@ readme=$source_dir/README.md
 tar -C "$source_dir" --exclude=./build --exclude=./.git -cf - . | tar -C "$work/tree" -xf -
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 
-# cmake, as the README's commands meet it here (see above).
+# cmake as the README's commands meet it: a preset's configure or workflow
+# makes build/NAME the build under test, which is already built and tested; a
+# preset's build checks that build/NAME is there with the targets named; all
+# else is cmake itself.
 {
     echo '#!/usr/bin/env bash'
     echo 'set -euo pipefail'
