@@ -9,9 +9,8 @@
 // driver can watch, so link-time optimisation cannot drop the observer's
 // test from an unwatched run.
 #include "inline_sorts.h"
-#include "sorting/sorting.h"
 
-#include "common/input_shapes.h"
+#include "sort_inputs/shapes.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,18 +20,7 @@
 namespace {
 
 using inline_sorts::Counts;
-
-struct Sort {
-    std::string_view name;
-    void (*library)(int[], unsigned int);
-    void (*inline_copy)(int[], unsigned int, Counts &);
-};
-
-const Sort sorts[] = {
-    {"selection", selection_sort, inline_sorts::selection_sort},
-    {"insertion", insertion_sort, inline_sorts::insertion_sort},
-    {"quick", quick_sort, inline_sorts::quick_sort},
-};
+using Sort = inline_sorts::PairedSort;
 
 unsigned long long watched_calls = 0;
 
@@ -49,17 +37,18 @@ void count_swap(const int *, unsigned int, unsigned int, void *) {
 extern "C" __attribute__((noinline)) void measured_sort(const Sort *sort, bool library, int a[],
                                                         unsigned int n, Counts *counts) {
     if (library) {
-        sort->library(a, n);
+        sort->library->sort(a, n);
     } else {
         sort->inline_copy(a, n, *counts);
     }
 }
 
 int main(int argc, char *argv[]) {
+    const std::vector<Sort> sorts = inline_sorts::paired_sorts();
     const Sort *sort = nullptr;
     bool arity = argc == 4 || (argc == 5 && std::string_view(argv[4]) == "watched");
     for (const Sort &candidate : sorts) {
-        if (arity && candidate.name == argv[1]) {
+        if (arity && candidate.library->name == std::string_view(argv[1])) {
             sort = &candidate;
         }
     }
@@ -75,7 +64,7 @@ int main(int argc, char *argv[]) {
         watch_order(&observer);
     }
     auto n = static_cast<unsigned int>(std::strtoul(argv[3], nullptr, 10));
-    std::vector<int> values = adtlab::detail::make_input("random", n, 1);
+    std::vector<int> values = adtlab::make_input("random", n, 1);
     Counts counts;
     reset_comparisons_counter();
     reset_swaps_counter();

@@ -1,5 +1,7 @@
 #include "inline_sorts.h"
 
+#include <string_view>
+
 namespace inline_sorts {
 namespace {
 
@@ -101,6 +103,33 @@ void quick_sort(int a[], unsigned int length, Counts &counts) {
     Counted sort{a, {}};
     sort.quick_sort_rec(0, length == 0 ? 0 : length - 1);
     counts = sort.counts;
+}
+
+namespace {
+
+struct Copy {
+    std::string_view name;
+    InlineSort sort;
+};
+
+// Each copy under the name of the sort it copies, from the one list of the
+// sorts: a sort without a copy here does not compile.
+#define INLINE_COPY(name) Copy{#name, name##_sort},
+constexpr Copy copies[] = {ADTLAB_SORTS(INLINE_COPY)};
+#undef INLINE_COPY
+
+} // namespace
+
+std::vector<PairedSort> paired_sorts() {
+    std::vector<PairedSort> pairs;
+    for (const adtlab::SortAlgorithm &algorithm : adtlab::sort_algorithms) {
+        for (const Copy &copy : copies) {
+            if (copy.name == algorithm.name) {
+                pairs.push_back({&algorithm, copy.sort});
+            }
+        }
+    }
+    return pairs;
 }
 
 } // namespace inline_sorts

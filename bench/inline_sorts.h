@@ -4,6 +4,10 @@
 // through ordtally's functions costs.
 #pragma once
 
+#include "sort_calls/sorts.h"
+
+#include <vector>
+
 namespace inline_sorts {
 
 struct Counts {
@@ -14,5 +18,16 @@ struct Counts {
 void selection_sort(int a[], unsigned int length, Counts &counts);
 void insertion_sort(int a[], unsigned int length, Counts &counts);
 void quick_sort(int a[], unsigned int length, Counts &counts);
+
+using InlineSort = void (*)(int a[], unsigned int length, Counts &counts);
+
+// A sort of the library's table beside its inline copy.
+struct PairedSort {
+    const adtlab::SortAlgorithm *library;
+    InlineSort inline_copy;
+};
+
+// Every sort of adtlab::sort_algorithms with its copy, in the table's order.
+std::vector<PairedSort> paired_sorts();
 
 } // namespace inline_sorts

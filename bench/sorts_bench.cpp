@@ -9,9 +9,8 @@
 // --targets times the library against its inline copy on the three target
 // inputs, alternating the two, and prints the ratio of the medians.
 #include "inline_sorts.h"
-#include "sorting/sorting.h"
 
-#include "common/input_shapes.h"
+#include "sort_inputs/shapes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,24 +25,23 @@
 
 namespace {
 
-using adtlab::detail::input_shapes;
-using adtlab::detail::make_input;
+using adtlab::input_shapes;
+using adtlab::make_input;
 using inline_sorts::Counts;
+using Algorithm = inline_sorts::PairedSort;
 
 constexpr std::uint32_t seed = 1;
 
-struct Algorithm {
-    const char *name;
-    void (*library)(int[], unsigned int);
-    void (*inline_copy)(int[], unsigned int, Counts &);
-    bool quadratic; // on every shape
-};
+const std::vector<Algorithm> algorithms = inline_sorts::paired_sorts();
 
-const Algorithm algorithms[] = {
-    {"selection", selection_sort, inline_sorts::selection_sort, true},
-    {"insertion", insertion_sort, inline_sorts::insertion_sort, true},
-    {"quick", quick_sort, inline_sorts::quick_sort, false},
-};
+const Algorithm *find_algorithm(std::string_view name) {
+    for (const Algorithm &algorithm : algorithms) {
+        if (name == algorithm.library->name) {
+            return &algorithm;
+        }
+    }
+    return nullptr;
+}
 
 unsigned int size_of(const std::vector<int> &v) {
     return static_cast<unsigned int>(v.size());
@@ -60,7 +58,7 @@ bool strictly_before(int x, int y) {
 Counts library_sort(const Algorithm &algorithm, std::vector<int> &values) {
     reset_comparisons_counter();
     reset_swaps_counter();
-    algorithm.library(values.data(), size_of(values));
+    algorithm.library->sort(values.data(), size_of(values));
     Counts counts;
     counts.comparisons = comparisons_number();
     counts.swaps = swaps_number();
@@ -121,12 +119,12 @@ void register_benchmarks() {
         // Quick sort is quadratic on input in order, and on long runs of equal
         // values too: it goes further on random input only.
         for (const Algorithm &algorithm : algorithms) {
-            bool fast = !algorithm.quadratic && shape == "random";
+            const std::string name = algorithm.library->name;
+            bool fast = name == "quick" && shape == "random";
             unsigned int largest = fast ? 1u << 20 : 1u << 15;
             for (unsigned int n : sizes(largest)) {
                 std::vector<int> input = make_input(shape, n, seed);
-                std::string suffix =
-                    std::string(algorithm.name) + "/" + shape + "/" + std::to_string(n);
+                std::string suffix = name + "/" + shape + "/" + std::to_string(n);
                 benchmark::RegisterBenchmark(("library/" + suffix).c_str(), run_counted, &algorithm,
                                              library_sort, input)
                     ->Unit(benchmark::kMillisecond);
@@ -164,8 +162,9 @@ struct Target {
 };
 
 int run_targets(int rounds) {
-    const Target targets[] = {
-        {&algorithms[2], 1000000}, {&algorithms[1], 20000}, {&algorithms[0], 20000}};
+    const Target targets[] = {{find_algorithm("quick"), 1000000},
+                              {find_algorithm("insertion"), 20000},
+                              {find_algorithm("selection"), 20000}};
     constexpr double limit = 1.10;
     std::printf("%-10s %8s %12s %12s %7s  %s\n", "algorithm", "n", "library ms", "inline ms",
                 "ratio", "target");
@@ -186,13 +185,13 @@ int run_targets(int rounds) {
 
             if (copy.comparisons != library.comparisons || copy.swaps != library.swaps) {
                 std::fprintf(stderr, "%s: the inline copy counts differently\n",
-                             target.algorithm->name);
+                             target.algorithm->library->name);
                 return 1;
             }
         }
         double ratio = median(library_ms) / median(inline_ms);
-        std::printf("%-10s %8u %12.2f %12.2f %7.3f  %s\n", target.algorithm->name, target.n,
-                    median(library_ms), median(inline_ms), ratio,
+        std::printf("%-10s %8u %12.2f %12.2f %7.3f  %s\n", target.algorithm->library->name,
+                    target.n, median(library_ms), median(inline_ms), ratio,
                     ratio <= limit ? "met" : "missed");
     }
     return 0;

@@ -55,12 +55,10 @@ going and for how long. Bad input, or running out of memory, gets one line
 on standard error and status 2; a sort that leaves its input unsorted, 1.
 )";
 
-const adtlab::CommandSyntax syntax = {
-    program,
-    usage,
-    max_size,
-    {{"doubling", 'd', true}, {"csv", 'c', false}, {"print-input", 'i', false}},
-    false};
+const adtlab::ProgramOption own_options[] = {
+    {"doubling", 'd', true}, {"csv", 'c', false}, {"print-input", 'i', false}};
+
+const adtlab::CommandSyntax syntax = {program, usage, max_size, own_options, false};
 
 void check_sources(const Options &options) {
     if (options.file && (!options.sizes.empty() || !options.shapes.empty())) {

@@ -28,8 +28,10 @@ libdir=$(dirname "$(find "$work/prefix" -name libordtally.a | head -n 1)")
 for link in plain lto; do
     flags=(-std=c++20 -O2)
     [ "$link" = lto ] && flags+=(-flto)
+    # The sorts' table and the input shapes come from the tree, as in sorts_bench.
     "$cxx" "${flags[@]}" -I"$work/prefix/include" -I. bench/count_instructions.cpp \
-        bench/inline_sorts.cpp "$libdir/libsorting.a" "$libdir/libordtally.a" -o "$work/driver-$link"
+        bench/inline_sorts.cpp sort_inputs/shapes.cpp "$libdir/libsorting.a" \
+        "$libdir/libordtally.a" -o "$work/driver-$link"
 done
 
 # instructions LINK ALGORITHM KIND N: the instructions that callgrind counted

@@ -4,13 +4,13 @@
 #
 #   scripts/plot_growth.sh [COMPARE_SORTS [OUTPUT_DIR]]
 #
-# COMPARE_SORTS defaults to build/release/examples/compare_sorts (build it
+# COMPARE_SORTS defaults to build/release/compare_sorts/compare_sorts (build it
 # with: cmake --preset release && cmake --build --preset release), OUTPUT_DIR
 # to docs/. Writes comparisons.png, milliseconds.png and the growth.csv they
 # were drawn from. Needs gnuplot: apt-get install gnuplot-nox
 set -euo pipefail
 
-compare_sorts=${1:-build/release/examples/compare_sorts}
+compare_sorts=${1:-build/release/compare_sorts/compare_sorts}
 out=${2:-docs}
 
 if ! command -v gnuplot >/dev/null 2>&1; then

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,7 @@ struct CommandSyntax {
     const char *program; // the name that starts every message
     const char *usage;   // what --help prints
     unsigned int most_size;
-    std::vector<ProgramOption> own;
+    std::span<const ProgramOption> own;
     bool negative_operands; // "-3" is an operand, not an option
 };
 

@@ -13,7 +13,7 @@ namespace sort_trace {
 template <typename Number> std::string json_array(const std::vector<Number> &values) {
     std::string text = "[";
     for (std::size_t k = 0; k < values.size(); ++k) {
-        text += (k == 0 ? "" : ", ") + std::to_string(values[k]);
+        text.append(k == 0 ? "" : ", ").append(std::to_string(values[k]));
     }
     return text + "]";
 }

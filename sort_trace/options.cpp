@@ -37,8 +37,9 @@ comparisons and swaps so far; a last row per sort has its totals. Bad input
 gets one line on standard error and status 2.
 )";
 
-const adtlab::CommandSyntax syntax = {
-    program, usage, most_values, {{"json", 'j', false}, {"html", 'o', true}}, true};
+const adtlab::ProgramOption own_options[] = {{"json", 'j', false}, {"html", 'o', true}};
+
+const adtlab::CommandSyntax syntax = {program, usage, most_values, own_options, true};
 
 std::vector<int> operand_values(const std::vector<std::string> &operands) {
     std::vector<int> values;

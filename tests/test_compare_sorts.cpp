@@ -61,10 +61,13 @@ TEST(CompareSorts, SameInputAndCountsAsSortTrace) {
     Outcome json = run_program(trace_command);
     ASSERT_TRUE(printed.exited(0) && csv.exited(0) && json.exited(0)) << csv.err << json.err;
 
-    std::string values = printed.out.substr(0, printed.out.size() - 1);
-    for (std::size_t k = values.find(' '); k != std::string::npos; k = values.find(' ', k + 2)) {
-        values.insert(k, ",");
+    std::istringstream printed_values(printed.out);
+    std::string values;
+    int count = 0;
+    for (int value; printed_values >> value; ++count) {
+        values.append(count == 0 ? "" : ", ").append(std::to_string(value));
     }
+    EXPECT_EQ(count, 200);
     EXPECT_EQ(json.out.find("{\"input\": [" + values + "], \"runs\": "), 0u) << values;
 
     std::vector<std::string> rows = lines_of(csv.out);
@@ -249,6 +252,20 @@ TEST(CompareSorts, ShowsProgressOnlyOnATerminal) {
     EXPECT_NE(o.err.find(slow_progress), std::string::npos) << o.err;
     EXPECT_EQ(o.out.find("shape"), 0u);
     EXPECT_EQ(o.out.find('\r'), std::string::npos);
+}
+
+// Both programs end through the shared check of standard output.
+TEST(CompareSorts, AnOutputThatCannotBeWrittenIsStatusTwo) {
+    if (adtlab::testing::programs_run_emulated()) {
+        GTEST_SKIP() << "the shell that redirects would run in the emulator too";
+    }
+    const std::string programs[] = {std::string(COMPARE_SORTS) + " --csv --size 10",
+                                    std::string(SORT_TRACE) + " --json 3 1 2"};
+    for (const std::string &command : programs) {
+        Outcome o = run_program({"/bin/sh", "-c", command + " > /dev/full"});
+        EXPECT_TRUE(o.exited(2)) << command;
+        EXPECT_NE(o.err.find(": cannot write to standard output\n"), std::string::npos) << o.err;
+    }
 }
 
 TEST(CompareSorts, HelpGoesToStandardOutput) {
