@@ -13,8 +13,10 @@ std::string words(const std::optional<Call> &call) {
 } // namespace
 
 std::string show_input(const std::vector<int> &values) {
-    std::string text =
-        "(" + std::to_string(values.size()) + (values.size() == 1 ? " value)" : " values)");
+    // Appended in steps: g++ 12 at -O3 warns falsely of overlap in "(" + text.
+    std::string text = "(";
+    text += std::to_string(values.size());
+    text += values.size() == 1 ? " value)" : " values)";
     for (std::size_t k = 0; k < values.size() && k < 12; ++k) {
         text += ' ';
         text += std::to_string(values[k]);
