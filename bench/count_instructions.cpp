@@ -14,13 +14,20 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace {
 
 using inline_sorts::Counts;
-using Sort = inline_sorts::PairedSort;
+
+// The two sorts to measure, as measured_sort calls them: one load from here
+// to either function, so that the library's count is the sort's alone.
+struct Sort {
+    void (*library)(int[], unsigned int);
+    inline_sorts::InlineSort inline_copy;
+};
 
 unsigned long long watched_calls = 0;
 
@@ -37,23 +44,22 @@ void count_swap(const int *, unsigned int, unsigned int, void *) {
 extern "C" __attribute__((noinline)) void measured_sort(const Sort *sort, bool library, int a[],
                                                         unsigned int n, Counts *counts) {
     if (library) {
-        sort->library->sort(a, n);
+        sort->library(a, n);
     } else {
         sort->inline_copy(a, n, *counts);
     }
 }
 
 int main(int argc, char *argv[]) {
-    const std::vector<Sort> sorts = inline_sorts::paired_sorts();
-    const Sort *sort = nullptr;
+    std::optional<Sort> sort;
     bool arity = argc == 4 || (argc == 5 && std::string_view(argv[4]) == "watched");
-    for (const Sort &candidate : sorts) {
-        if (arity && candidate.library->name == std::string_view(argv[1])) {
-            sort = &candidate;
+    for (const inline_sorts::PairedSort &paired : inline_sorts::paired_sorts()) {
+        if (arity && paired.library->name == std::string_view(argv[1])) {
+            sort = Sort{paired.library->sort, paired.inline_copy};
         }
     }
     std::string_view kind = arity ? argv[2] : "";
-    if (sort == nullptr || (kind != "library" && kind != "inline")) {
+    if (!sort || (kind != "library" && kind != "inline")) {
         std::fputs("usage: count_instructions selection|insertion|quick library|inline N "
                    "[watched]\n",
                    stderr);
@@ -68,7 +74,7 @@ int main(int argc, char *argv[]) {
     Counts counts;
     reset_comparisons_counter();
     reset_swaps_counter();
-    measured_sort(sort, kind == "library", values.data(), n, &counts);
+    measured_sort(&*sort, kind == "library", values.data(), n, &counts);
     if (kind == "library") {
         counts.comparisons = comparisons_number();
         counts.swaps = swaps_number();
