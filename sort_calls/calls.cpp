@@ -1,6 +1,7 @@
 #include "sort_calls/calls.h"
 
 #include <cassert>
+#include <charconv>
 #include <cstdio>
 
 namespace adtlab {
@@ -61,20 +62,28 @@ std::string call_json(const Call &call) {
 }
 
 std::optional<Call> parse_call_json(std::string_view line) {
-    const std::string text(line);
-    int x = 0;
-    int y = 0;
-    unsigned int i = 0;
-    unsigned int j = 0;
-    char word[6] = {};
+    std::string_view rest = line;
+    auto take = [&rest](std::string_view text) {
+        bool found = rest.substr(0, text.size()) == text;
+        rest.remove_prefix(found ? text.size() : 0);
+        return found;
+    };
+    auto number = [&rest](auto &value) {
+        auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
+        rest.remove_prefix(static_cast<std::size_t>(end - rest.data()));
+        return error == std::errc();
+    };
     std::optional<Call> call;
-    if (std::sscanf(text.c_str(), "[\"c\", %d, %d, %5[a-z]]", &x, &y, word) == 3) {
-        call = Call::comparison(x, y, std::string_view(word) == "true");
-    } else if (std::sscanf(text.c_str(), "[\"s\", %u, %u]", &i, &j) == 2) {
+    if (int x = 0, y = 0; take("[\"c\", ") && number(x) && take(", ") && number(y) && take(", ")) {
+        if (take("true]") || take("false]")) {
+            call = Call::comparison(x, y, line.substr(line.size() - 5) == "true]");
+        }
+    } else if (unsigned int i = 0, j = 0;
+               take("[\"s\", ") && number(i) && take(", ") && number(j) && take("]")) {
         call = Call::swap(i, j);
     }
     // Only the exact text counts: written again, it must be the same line.
-    if (call && call_json(*call) != text) {
+    if (!rest.empty() || (call && call_json(*call) != line)) {
         call.reset();
     }
     return call;

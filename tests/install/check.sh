@@ -64,7 +64,7 @@ export PKG_CONFIG_PATH="$libdir/pkgconfig"
 if [ ${#run[@]} -eq 0 ]; then
     "$prefix/bin/adtlab-check" stack "$here/../outside/list_stack.c" | grep -q "stack: conforms"
     # The sorts harness includes the list of sorts installed beside it.
-    "$prefix/bin/adtlab-check" sorts "$here/../check_modules/left_first_sorts.c" |
+    "$prefix/bin/adtlab-check" --time-limit 60 sorts "$here/../check_modules/left_first_sorts.c" |
         grep -q "quick_sort: conforms"
 fi
 
