@@ -1,5 +1,7 @@
 #include "measure.h"
 
+#include "sort_calls/count_bounds.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -7,14 +9,7 @@ namespace compare_sorts {
 
 namespace {
 
-// A run of n values may pass the library's 32-bit counters when its calls
-// can exceed 4294967295. No sort here makes more than n(n+1) comparisons or
-// n * n swaps.
-bool may_wrap(std::uint64_t n) {
-    return n * (n + 1) > UINT32_MAX;
-}
-
-// Every call counted in 64 bits, by an observer of the library.
+// Every unresolved call counted in 64 bits, by an observer of the library.
 struct TrueCounts {
     std::atomic<std::uint64_t> comparisons{0};
     std::atomic<std::uint64_t> swaps{0};
@@ -50,19 +45,23 @@ Run unwatched_run(const adtlab::SortAlgorithm &algorithm, std::vector<int> &valu
     return run;
 }
 
-// A second, watched sort of the same input that counts every call in 64 bits.
+// A second, watched sort of the same input that counts in 64 bits the kinds
+// of call whose true count the bounds leave open; the observer skips the other.
 void count_in_64_bits(const adtlab::SortAlgorithm &algorithm, std::vector<int> &values,
-                      unsigned int n, Progress &progress, const std::string &what, Run &run) {
+                      unsigned int n, Progress &progress, const std::string &what,
+                      const adtlab::ResolvedCounts &known, Run &run) {
     TrueCounts counts;
-    progress.begin(what + ", counting in 64 bits", &counts.comparisons);
-    const order_observer observer = {count_comparison, count_swap, &counts};
+    const bool count_comparisons = !known.comparisons.has_value();
+    progress.begin(what + ", counting in 64 bits",
+                   count_comparisons ? &counts.comparisons : &counts.swaps);
+    const order_observer observer = {count_comparisons ? count_comparison : nullptr,
+                                     known.swaps ? nullptr : count_swap, &counts};
     watch_order(&observer);
     algorithm.sort(values.data(), n);
     watch_order(nullptr);
     progress.end();
-    run.comparisons = counts.comparisons.load();
-    run.swaps = counts.swaps.load();
-    run.wrapped = run.comparisons > UINT32_MAX || run.swaps > UINT32_MAX;
+    run.comparisons = known.comparisons.value_or(counts.comparisons.load());
+    run.swaps = known.swaps.value_or(counts.swaps.load());
 }
 
 } // namespace
@@ -74,10 +73,17 @@ Run measure(const adtlab::SortAlgorithm &algorithm, const Input &input, std::vec
     std::copy(input.values.begin(), input.values.end(), values.begin());
     Run run = unwatched_run(algorithm, values, n, progress, what);
     run.sorted = array_is_sorted(values.data(), n);
-    if (may_wrap(n)) {
+    const adtlab::ResolvedCounts known =
+        adtlab::resolve_counts(algorithm, n, static_cast<std::uint32_t>(run.comparisons),
+                               static_cast<std::uint32_t>(run.swaps));
+    if (known.comparisons && known.swaps) {
+        run.comparisons = *known.comparisons;
+        run.swaps = *known.swaps;
+    } else {
         std::copy(input.values.begin(), input.values.end(), values.begin());
-        count_in_64_bits(algorithm, values, n, progress, what, run);
+        count_in_64_bits(algorithm, values, n, progress, what, known, run);
     }
+    run.wrapped = run.comparisons > UINT32_MAX || run.swaps > UINT32_MAX;
     return run;
 }
 

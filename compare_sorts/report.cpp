@@ -105,7 +105,7 @@ void print_doubling_row(bool csv, const Input &input, const adtlab::SortAlgorith
 
 void print_wrap_note() {
     std::fputs("* the library's 32-bit counter wrapped past 4294967295; "
-               "the count shown was counted again in 64 bits.\n",
+               "the count shown is the true one, from proven bounds or counted again in 64 bits.\n",
                stdout);
 }
 

@@ -186,8 +186,8 @@ TEST(CompareSorts, DoublingPrintsTheExponentOfGrowth) {
                         "ascending,insertion,4000,3999,2.00,1.00,0,,,"}));
 }
 
-// From 65536 values a run may pass the library's 32-bit counters, so the
-// counts come from a second, watched run: they must equal the library's own.
+// At 65536 values no count of quick sort can pass the library's 32-bit
+// counters, so the counts printed must be the library's own.
 TEST(CompareSorts, CountsAgainWhereACounterMayWrap) {
     std::vector<int> values = adtlab::make_input("random", 65536, 1);
     reset_comparisons_counter();

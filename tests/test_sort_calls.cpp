@@ -108,6 +108,37 @@ TEST(ResolveCounts, RecoversWrappedCountsOnlyWhereProven) {
     EXPECT_EQ(ordered.swaps, m - 1);
 }
 
+#ifdef SORT_CALLS_WRAP_TEST
+// The real thing, in the optimised build only: selection sort of 92683 values
+// passes the 32-bit counter, and the bounds alone give what an observer counts.
+TEST(ResolveCounts, GiveAWrappedSelectionCountWithoutCountingAgain) {
+    struct Counted {
+        std::uint64_t comparisons = 0;
+        std::uint64_t swaps = 0;
+    } counted;
+    const order_observer observer = {
+        [](int, int, bool, void *user) { ++static_cast<Counted *>(user)->comparisons; },
+        [](const int *, unsigned int, unsigned int, void *user) {
+            ++static_cast<Counted *>(user)->swaps;
+        },
+        &counted};
+    const unsigned int n = 92683;
+    std::vector<int> values(n);
+    std::mt19937 generator(3); // NOLINT(cert-msc32-c,cert-msc51-cpp)
+    std::generate(values.begin(), values.end(), [&] { return static_cast<int>(generator()); });
+    reset_comparisons_counter();
+    reset_swaps_counter();
+    watch_order(&observer);
+    selection_sort(values.data(), n);
+    watch_order(nullptr);
+    const adtlab::ResolvedCounts resolved = adtlab::resolve_counts(
+        *adtlab::find_sort("selection"), n, comparisons_number(), swaps_number());
+    ASSERT_GT(counted.comparisons, UINT32_MAX);
+    EXPECT_EQ(resolved.comparisons, counted.comparisons);
+    EXPECT_EQ(resolved.swaps, counted.swaps);
+}
+#endif
+
 using adtlab::Call;
 using Values = std::vector<int>;
 
