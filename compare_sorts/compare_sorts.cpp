@@ -50,7 +50,9 @@ void run_table(const Options &options, const std::vector<Input> &inputs, std::ve
     print_header(options.csv);
     for (const Input &input : inputs) {
         for (const adtlab::SortAlgorithm *algorithm : options.algorithms) {
-            Run run = measure(*algorithm, input, values, progress);
+            const Forecast expected = forecast(*algorithm, input, values);
+            announce_if_long(*algorithm, input, expected);
+            Run run = measure(*algorithm, input, values, expected, progress);
             print_row(options.csv, input, *algorithm, run);
             outcome.note(run);
         }
@@ -66,9 +68,14 @@ void run_doubling(const Options &options, const std::vector<Input> &inputs,
     const std::size_t steps = options.sizes.size();
     for (std::size_t first = 0; first < inputs.size(); first += steps) {
         for (const adtlab::SortAlgorithm *algorithm : options.algorithms) {
+            const Input &last = inputs[first + steps - 1];
+            const Forecast last_expected = forecast(*algorithm, last, values);
+            announce_if_long(*algorithm, last, last_expected);
             std::optional<Run> before;
             for (std::size_t k = first; k < first + steps; ++k) {
-                Run run = measure(*algorithm, inputs[k], values, progress);
+                const Forecast expected =
+                    &inputs[k] == &last ? last_expected : forecast(*algorithm, inputs[k], values);
+                Run run = measure(*algorithm, inputs[k], values, expected, progress);
                 print_doubling_row(options.csv, inputs[k], *algorithm, run, before);
                 outcome.note(run);
                 before = run;

@@ -24,10 +24,24 @@ struct Run {
     bool wrapped; // the library's 32-bit counters wrapped
 };
 
+// The most calls (comparisons and swaps) a run can make, from the proven
+// bounds, and the seconds they take at the speed of a short calibration run
+// of the same sort on the input's first values (0 where the run is short).
+struct Forecast {
+    std::uint64_t calls;
+    double seconds;
+};
+Forecast forecast(const adtlab::SortAlgorithm &algorithm, const Input &input,
+                  std::vector<int> &values);
+
+// One line on standard error when a run may take more than an hour.
+void announce_if_long(const adtlab::SortAlgorithm &algorithm, const Input &input,
+                      const Forecast &forecast);
+
 // Sorts a copy of the input in `values`, a buffer at least as large as the
 // input, allocated before anything is printed, so that running out of memory
 // prints no partial table.
 Run measure(const adtlab::SortAlgorithm &algorithm, const Input &input, std::vector<int> &values,
-            Progress &progress);
+            const Forecast &forecast, Progress &progress);
 
 } // namespace compare_sorts

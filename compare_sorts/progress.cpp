@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace compare_sorts {
@@ -23,10 +24,13 @@ Progress::~Progress() {
     }
 }
 
-void Progress::begin(std::string what, const std::atomic<std::uint64_t> *calls) {
+void Progress::begin(std::string what, const std::atomic<std::uint64_t> *calls,
+                     std::uint64_t most_calls, double most_seconds) {
     std::lock_guard<std::mutex> lock(mutex_);
     what_ = std::move(what);
     calls_ = calls;
+    most_calls_ = most_calls;
+    most_seconds_ = most_seconds;
     start_ = std::chrono::steady_clock::now();
     running_ = true;
 }
@@ -53,9 +57,39 @@ void Progress::show() {
             std::fprintf(stderr, ", %llu calls counted",
                          static_cast<unsigned long long>(calls_->load()));
         }
+        const double left = seconds_left(taken.count());
+        if (left >= 0) {
+            std::fprintf(stderr, ", up to about %s left", duration_text(left).c_str());
+        }
         std::fflush(stderr);
         on_screen_ = true;
     }
+}
+
+// From the calls counted so far at the speed seen so far, or else from the
+// forecast; -1 where neither is known.
+double Progress::seconds_left(double taken) const {
+    if (calls_ != nullptr && most_calls_ > 0) {
+        const auto counted = static_cast<double>(calls_->load());
+        if (counted > 0) {
+            return std::max(0.0, (static_cast<double>(most_calls_) - counted) * taken / counted);
+        }
+    }
+    return most_seconds_ > 0 ? std::max(0.0, most_seconds_ - taken) : -1;
+}
+
+std::string duration_text(double seconds) {
+    struct Unit {
+        const char *name;
+        double seconds;
+    };
+    const Unit units[] = {{"years", 365.25 * 86400}, {"days", 86400}, {"h", 3600}, {"min", 60}};
+    for (const Unit &unit : units) {
+        if (seconds >= 2 * unit.seconds) {
+            return std::to_string(static_cast<long long>(seconds / unit.seconds)) + " " + unit.name;
+        }
+    }
+    return std::to_string(static_cast<long long>(seconds)) + " s";
 }
 
 } // namespace compare_sorts

@@ -20,12 +20,15 @@ class Progress {
     Progress(const Progress &) = delete;
     Progress &operator=(const Progress &) = delete;
 
-    // A run starts; `calls`, if given, counts how far it has gone.
-    void begin(std::string what, const std::atomic<std::uint64_t> *calls = nullptr);
+    // A run starts; `calls`, if given, counts how far it has gone towards at
+    // most `most_calls`; `most_seconds`, if not 0, is how long it may take.
+    void begin(std::string what, const std::atomic<std::uint64_t> *calls, std::uint64_t most_calls,
+               double most_seconds);
     void end();
 
   private:
     void show();
+    double seconds_left(double taken) const;
 
     bool shown_;
     std::thread thread_;
@@ -33,10 +36,15 @@ class Progress {
     std::condition_variable wake_;
     std::string what_;
     const std::atomic<std::uint64_t> *calls_ = nullptr;
+    std::uint64_t most_calls_ = 0;
+    double most_seconds_ = 0;
     std::chrono::steady_clock::time_point start_;
     bool running_ = false;
     bool on_screen_ = false;
     bool quit_ = false;
 };
+
+// "42 s", "17 min", "5 h", "58 days" or "3 years".
+std::string duration_text(double seconds);
 
 } // namespace compare_sorts
