@@ -7,20 +7,82 @@
 #include "text.h"
 #include "trace.h"
 
+#include "sort_calls/count_bounds.h"
 #include "sort_inputs/options.h"
 
-int main(int argc, char *argv[]) {
-    const sort_trace::Options options = sort_trace::parse_options(argc, argv);
+#include <cstdint>
+#include <new>
+#include <string>
+
+namespace {
+
+void refuse_if_too_many(std::uint64_t calls) {
+    if (calls > sort_trace::most_page_calls) {
+        sort_trace::fail("at least " + std::to_string(calls) +
+                         " calls are too many for a page (at most " +
+                         std::to_string(sort_trace::most_page_calls) +
+                         "): try one sort with -a, or fewer values");
+    }
+}
+
+// The fewest calls the sorts can make on n values, from their proven bounds.
+std::uint64_t fewest_calls(const sort_trace::Options &options) {
+    const std::uint64_t n = options.values.size();
+    std::uint64_t calls = 0;
+    for (const adtlab::SortAlgorithm *algorithm : options.algorithms) {
+        calls +=
+            adtlab::comparison_bounds(*algorithm, n).low + adtlab::swap_bounds(*algorithm, n).low;
+    }
+    return calls;
+}
+
+// A page's calls, counted by the library on an unwatched run of each sort,
+// which takes a fraction of the time and none of the memory of recording them.
+std::uint64_t counted_calls(const sort_trace::Options &options) {
+    std::uint64_t calls = 0;
+    for (const adtlab::SortAlgorithm *algorithm : options.algorithms) {
+        std::vector<int> values = options.values;
+        reset_comparisons_counter();
+        reset_swaps_counter();
+        algorithm->sort(values.data(), static_cast<unsigned int>(values.size()));
+        calls += std::uint64_t{comparisons_number()} + swaps_number();
+    }
+    return calls;
+}
+
+// Every chosen sort's trace; a page is refused before its calls are recorded
+// when they pass what a browser opens in reasonable time.
+std::vector<sort_trace::Trace> trace_sorts(const sort_trace::Options &options) {
+    if (options.html) {
+        refuse_if_too_many(fewest_calls(options));
+        refuse_if_too_many(counted_calls(options));
+    }
     std::vector<sort_trace::Trace> traces;
     for (const adtlab::SortAlgorithm *algorithm : options.algorithms) {
         traces.push_back(sort_trace::trace_sort(*algorithm, options.values));
     }
+    return traces;
+}
+
+void write_trace(const sort_trace::Options &options) {
+    const std::vector<sort_trace::Trace> traces = trace_sorts(options);
     if (options.html) {
         sort_trace::write_html(*options.html, options.values, traces);
     } else if (options.json) {
         sort_trace::print_json(options.values, traces);
     } else {
         sort_trace::print_text(options.values, traces);
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    const sort_trace::Options options = sort_trace::parse_options(argc, argv);
+    try {
+        write_trace(options);
+    } catch (const std::bad_alloc &) {
+        sort_trace::fail("out of memory: try one sort with -a, or fewer values");
     }
     return adtlab::flush_output(sort_trace::program, 0);
 }

@@ -113,7 +113,37 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"shape without size", {"--shape", "random", "1"}},
                       BadInput{"missing file", {"--file", "/nonexistent/values.txt"}},
                       BadInput{"page that cannot be written",
-                               {"--html", "/nonexistent/p.html", "1"}}),
+                               {"--html", "/nonexistent/p.html", "1"}},
+                      BadInput{"page past its calls by the bounds",
+                               {"--size", "3500", "-a", "selection", "--html", "/dev/null"}},
+                      BadInput{"page past its calls as counted",
+                               {"--size", "2500", "-a", "insertion", "--shape", "descending",
+                                "--html", "/dev/null"}}),
     adtlab::testing::NameFromWhat());
+
+// The refusal names the way out; the page's calls are those of all its sorts.
+TEST(SortTrace, PagePastItsCallsNamesTheWayOut) {
+    Outcome o = sort_trace({"--size", "2500", "--html", "/dev/null"});
+    EXPECT_TRUE(o.exited(2)) << o.err;
+    EXPECT_NE(o.err.find("too many for a page (at most 6000000): try one sort with -a, or fewer "
+                         "values\n"),
+              std::string::npos)
+        << o.err;
+    EXPECT_TRUE(sort_trace({"--size", "2500", "-a", "quick", "--html", "/dev/null"}).exited(0));
+}
+
+#if !defined(__SANITIZE_ADDRESS__) // the sanitizers reserve memory past any limit
+TEST(SortTrace, RunningOutOfMemoryIsOneLineAndStatusTwo) {
+    if (adtlab::testing::programs_run_emulated()) {
+        GTEST_SKIP() << "qemu-user reserves the emulated program's memory beyond the limit";
+    }
+    adtlab::testing::Start limited;
+    limited.data_limit = 256ul << 20;
+    Outcome o = run_program({SORT_TRACE, "--size", "32767", "-a", "selection", "--json"}, limited);
+    EXPECT_TRUE(o.exited(2)) << "status " << o.status << ", signal " << o.signal << "\n" << o.err;
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.err, "sort_trace: out of memory: try one sort with -a, or fewer values\n");
+}
+#endif
 
 } // namespace
