@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -141,6 +142,8 @@ int main(int argc, char *argv[]) {
         return run_checks(options, work.path()) ? 0 : 1;
     } catch (const Failure &failure) {
         std::fprintf(stderr, "adtlab-check: %s", failure.what());
+    } catch (const std::bad_alloc &) {
+        std::fputs("adtlab-check: out of memory\n", stderr);
     } catch (const std::exception &error) {
         std::fprintf(stderr, "adtlab-check: %s\n", error.what());
     }
