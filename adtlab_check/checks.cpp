@@ -74,11 +74,17 @@ struct SortReport {
     std::size_t done = 0;
     bool missing = false;
     std::string problem; // why the sort does not conform, once known
+    CheckResult *result; // where the details of a mismatch go
 };
 
 // "on (3 values) 3 -1 2", or "" before the first input.
 std::string where(const SortReport &report) {
     return report.current ? "on " + show_input(report.inputs[*report.current]) : "";
+}
+
+// A call in words, or "no more calls".
+std::string call_or_end(const std::optional<Call> &call) {
+    return call ? call_words(*call) : "no more calls";
 }
 
 // A line that is none of the harness's: the module wrote into its report or
@@ -99,6 +105,11 @@ std::string judge_input(const SortReport &report, const std::string &line) {
                                                  ? match_quick(input, report.calls)
                                                  : match_all(expected, report.calls);
     if (mismatch) {
+        CheckResult &result = *report.result;
+        result.input = input;
+        result.expected = call_or_end(mismatch->expected);
+        result.got = call_or_end(mismatch->got);
+        result.before = count_calls(report.calls, mismatch->call);
         return where(report) + "\n  " + describe(*mismatch, report.calls);
     }
     std::string result = "end";
@@ -106,7 +117,13 @@ std::string judge_input(const SortReport &report, const std::string &line) {
         result += ' ';
         result += std::to_string(v);
     }
-    return line == result ? "" : where(report) + "\n  the result differs from the library's";
+    if (line == result) {
+        return "";
+    }
+    report.result->input = input;
+    report.result->expected = result;
+    report.result->got = line;
+    return where(report) + "\n  the result differs from the library's";
 }
 
 // "begin NAME K": input K starts, which must be the next one.
@@ -147,24 +164,27 @@ bool take_line(SortReport &report, const std::string &line) {
 
 } // namespace
 
-bool check_sort(const SortAlgorithm &algorithm, const fs::path &program, const fs::path &work,
-                int seconds) {
+CheckResult check_sort(const SortAlgorithm &algorithm, const fs::path &program,
+                       const fs::path &work, int seconds) {
     const std::vector<Input> inputs = battery();
     const fs::path input_file = work / "inputs.txt";
     write_inputs(input_file, inputs);
-    const std::string name = std::string(algorithm.name) + "_sort";
+    CheckResult result;
+    result.name = std::string(algorithm.name) + "_sort";
     Child child = start(program, algorithm.name, input_file, seconds);
-    SortReport report{algorithm, inputs, std::nullopt, {}, 0, false, ""};
+    SortReport report{algorithm, inputs, std::nullopt, {}, 0, false, "", &result};
     bool timed_out = false;
     for (std::optional<std::string> line; (line = next_line(child, timed_out));) {
         if (!take_line(report, *line)) {
             break;
         }
     }
+    result.inputs = report.done;
     if (report.missing || !report.problem.empty()) {
         finish(child, true, seconds); // the verdict is in: stop it
-        report.missing ? report_missing(name) : report_does_not_conform(name, report.problem);
-        return false;
+        result.status = report.missing ? Status::missing : Status::fail;
+        result.why = report.problem;
+        return result;
     }
     std::string ending = finish(child, timed_out, seconds);
     if (!ending.empty() || report.done != inputs.size()) {
@@ -174,29 +194,34 @@ bool check_sort(const SortAlgorithm &algorithm, const fs::path &program, const f
         if (report.current) {
             why += ' ';
             why += where(report);
+            result.input = inputs[*report.current];
         }
-        report_does_not_conform(name, why);
-        return false;
+        result.status = ending.empty() ? Status::fail : Status::error;
+        result.ending = ending.empty() ? "stopped early" : ending;
+        result.why = why;
+        return result;
     }
-    report_conforms(name, inputs.size());
-    return true;
+    result.points = 1;
+    return result;
 }
 
-bool check_module(const std::string &kind, const fs::path &program, int seconds) {
+std::vector<CheckResult> check_module(const std::string &kind, const fs::path &program,
+                                      int seconds) {
     Child child = start(program, kind, {}, seconds);
     bool timed_out = false;
     std::optional<std::string> line = next_line(child, timed_out);
     std::string ending = finish(child, timed_out, seconds);
+    CheckResult result;
+    result.name = kind;
     if (line && *line == "ok" && ending.empty()) {
-        report_conforms(kind);
-        return true;
+        result.points = 1;
+        return {result};
     }
-    std::string why =
-        line && line->rfind("fail ", 0) == 0
-            ? line->substr(5)
-            : "the checks " + (ending.empty() ? std::string("stopped early") : ending);
-    report_does_not_conform(kind, why);
-    return false;
+    const bool failed = line && line->rfind("fail ", 0) == 0;
+    result.status = failed ? Status::fail : Status::error;
+    result.ending = failed ? "" : ending.empty() ? std::string("stopped early") : ending;
+    result.why = failed ? line->substr(5) : "the checks " + result.ending;
+    return {result};
 }
 
 } // namespace adtlab::check

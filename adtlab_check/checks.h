@@ -3,16 +3,20 @@
 // the harness itself.
 #pragma once
 
+#include "result.h"
+
 #include "sort_calls/sorts.h"
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace adtlab::check {
 
-// Each prints its verdict and returns whether the module conforms.
-bool check_sort(const SortAlgorithm &algorithm, const std::filesystem::path &program,
-                const std::filesystem::path &work, int seconds);
-bool check_module(const std::string &kind, const std::filesystem::path &program, int seconds);
+// What each check of the built harness finds.
+CheckResult check_sort(const SortAlgorithm &algorithm, const std::filesystem::path &program,
+                       const std::filesystem::path &work, int seconds);
+std::vector<CheckResult> check_module(const std::string &kind, const std::filesystem::path &program,
+                                      int seconds);
 
 } // namespace adtlab::check

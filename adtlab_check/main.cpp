@@ -7,6 +7,8 @@
 #include "building.h"
 #include "checks.h"
 #include "failure.h"
+#include "reporting.h"
+#include "result.h"
 
 #include "sort_calls/sorts.h"
 #include "sort_inputs/values.h"
@@ -117,16 +119,23 @@ class WorkFolder {
     fs::path path_;
 };
 
-bool run_checks(const Options &options, const fs::path &work) {
+SubmissionResult run_checks(const Options &options, const fs::path &work) {
     const fs::path program = build(options.kind, options.files, find_resources(), work);
+    SubmissionResult submission;
     if (options.kind != "sorts") {
-        return check_module(options.kind, program, options.seconds);
+        submission.checks = check_module(options.kind, program, options.seconds);
+        return submission;
     }
-    bool conforms = true;
     for (const adtlab::SortAlgorithm &algorithm : adtlab::sort_algorithms) {
-        conforms = check_sort(algorithm, program, work, options.seconds) && conforms;
+        submission.checks.push_back(check_sort(algorithm, program, work, options.seconds));
     }
-    return conforms;
+    return submission;
+}
+
+void print_text(const SubmissionResult &submission) {
+    for (const CheckResult &check : submission.checks) {
+        std::fputs(text_verdict(check).c_str(), stdout);
+    }
 }
 
 } // namespace
@@ -139,7 +148,9 @@ int main(int argc, char *argv[]) {
             return 0;
         }
         const WorkFolder work;
-        return run_checks(options, work.path()) ? 0 : 1;
+        const SubmissionResult submission = run_checks(options, work.path());
+        print_text(submission);
+        return submission.conforms() ? 0 : 1;
     } catch (const Failure &failure) {
         std::fprintf(stderr, "adtlab-check: %s", failure.what());
     } catch (const std::bad_alloc &) {

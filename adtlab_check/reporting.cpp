@@ -1,7 +1,5 @@
 #include "reporting.h"
 
-#include <cstdio>
-
 namespace adtlab::check {
 
 namespace {
@@ -31,21 +29,19 @@ std::string describe(const Mismatch &mismatch, const std::vector<Call> &got) {
            " comparisons and " + std::to_string(before.swaps) + " swaps before it)";
 }
 
-void report_missing(const std::string &name) {
-    std::printf("%s: missing\n", name.c_str());
-}
-
-void report_conforms(const std::string &name, std::size_t inputs) {
-    std::printf("%s: conforms (%zu inputs; results, counts and calls as the library's)\n",
-                name.c_str(), inputs);
-}
-
-void report_conforms(const std::string &name) {
-    std::printf("%s: conforms\n", name.c_str());
-}
-
-void report_does_not_conform(const std::string &name, const std::string &why) {
-    std::printf("%s: does not conform\n  %s\n", name.c_str(), why.c_str());
+std::string text_verdict(const CheckResult &check) {
+    switch (check.status) {
+    case Status::missing:
+        return check.name + ": missing\n";
+    case Status::pass:
+        return check.inputs == 0 ? check.name + ": conforms\n"
+                                 : check.name + ": conforms (" + std::to_string(check.inputs) +
+                                       " inputs; results, counts and calls as the library's)\n";
+    case Status::fail:
+    case Status::error:
+        break;
+    }
+    return check.name + ": does not conform\n  " + check.why + "\n";
 }
 
 } // namespace adtlab::check

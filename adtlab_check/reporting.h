@@ -1,8 +1,9 @@
-// What adtlab-check prints: one verdict per sort or module on standard
-// output, and for a failure, the input and what went wrong.
+// What adtlab-check says of a check: one verdict per sort or module, and
+// for a failure, the input and what went wrong.
 #pragma once
 
 #include "matching.h"
+#include "result.h"
 
 #include <cstddef>
 #include <string>
@@ -16,9 +17,8 @@ std::string show_input(const std::vector<int> &values);
 // "call 2: expected ...; got ... (1 comparisons and 0 swaps before it)"
 std::string describe(const Mismatch &mismatch, const std::vector<Call> &got);
 
-void report_missing(const std::string &name);
-void report_conforms(const std::string &name, std::size_t inputs);
-void report_conforms(const std::string &name);
-void report_does_not_conform(const std::string &name, const std::string &why);
+// One check's verdict as the text report shows it, e.g.
+// "queue: conforms\n" or "NAME: does not conform\n  WHY\n".
+std::string text_verdict(const CheckResult &check);
 
 } // namespace adtlab::check

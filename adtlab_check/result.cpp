@@ -1,0 +1,38 @@
+#include "result.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace adtlab::check {
+
+const char *status_name(Status status) {
+    switch (status) {
+    case Status::pass:
+        return "pass";
+    case Status::fail:
+        return "fail";
+    case Status::error:
+        return "error";
+    case Status::missing:
+        return "missing";
+    }
+    return "error";
+}
+
+bool SubmissionResult::conforms() const {
+    return built() && std::all_of(checks.begin(), checks.end(),
+                                  [](const CheckResult &c) { return c.status == Status::pass; });
+}
+
+unsigned int SubmissionResult::score() const {
+    return std::accumulate(checks.begin(), checks.end(), 0u,
+                           [](unsigned int sum, const CheckResult &c) { return sum + c.points; });
+}
+
+unsigned int SubmissionResult::max_score() const {
+    return std::accumulate(
+        checks.begin(), checks.end(), 0u,
+        [](unsigned int sum, const CheckResult &c) { return sum + c.max_points; });
+}
+
+} // namespace adtlab::check

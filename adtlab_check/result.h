@@ -1,0 +1,51 @@
+// What a check finds, kept apart from how it is shown: every format (text,
+// csv, json, junit, gradescope) is written from these records.
+#pragma once
+
+#include "sort_calls/calls.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace adtlab::check {
+
+// pass: conforms; fail: a wrong result or call; error: the child crashed,
+// ran out of time or hit a limit; missing: the module does not define it.
+enum class Status { pass, fail, error, missing };
+
+const char *status_name(Status status); // "pass", "fail", "error", "missing"
+
+// One check, worth `points` of `max_points`: a sort, or an operation of a
+// module.
+struct CheckResult {
+    std::string name; // "selection_sort", "queue_enqueue", ...
+    Status status = Status::pass;
+    unsigned int points = 0;
+    unsigned int max_points = 1;
+    std::size_t inputs = 0; // how many inputs it passed, where it counts them
+    std::string why;        // the report's lines under "does not conform"
+    // Where it failed, when known: the input, the expected and the actual
+    // call (or result) in words, the counts before it, and how the child
+    // ended when that was not a normal exit.
+    std::optional<std::vector<int>> input;
+    std::string expected;
+    std::string got;
+    std::optional<CallCounts> before;
+    std::string ending;
+};
+
+// One submission: a folder, or the files named together.
+struct SubmissionResult {
+    std::string name;
+    std::string build_error; // the compiler's message, when it did not build
+    std::vector<CheckResult> checks;
+    std::string output; // what the child wrote on its standard output and error, bounded
+
+    bool built() const { return build_error.empty(); }
+    bool conforms() const;
+    unsigned int score() const;
+    unsigned int max_score() const;
+};
+
+} // namespace adtlab::check
