@@ -164,14 +164,13 @@ bool take_line(SortReport &report, const std::string &line) {
 
 } // namespace
 
-CheckResult check_sort(const SortAlgorithm &algorithm, const fs::path &program,
-                       const fs::path &work, int seconds) {
+CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness) {
     const std::vector<Input> inputs = battery();
-    const fs::path input_file = work / "inputs.txt";
+    const fs::path input_file = harness.work / "inputs.txt";
     write_inputs(input_file, inputs);
     CheckResult result;
     result.name = std::string(algorithm.name) + "_sort";
-    Child child = start(program, algorithm.name, input_file, seconds);
+    Child child = start(harness, algorithm.name, input_file);
     SortReport report{algorithm, inputs, std::nullopt, {}, 0, false, "", &result};
     bool timed_out = false;
     for (std::optional<std::string> line; (line = next_line(child, timed_out));) {
@@ -181,12 +180,12 @@ CheckResult check_sort(const SortAlgorithm &algorithm, const fs::path &program,
     }
     result.inputs = report.done;
     if (report.missing || !report.problem.empty()) {
-        finish(child, true, seconds); // the verdict is in: stop it
+        finish(child, true); // the verdict is in: stop it
         result.status = report.missing ? Status::missing : Status::fail;
         result.why = report.problem;
         return result;
     }
-    std::string ending = finish(child, timed_out, seconds);
+    std::string ending = finish(child, timed_out);
     if (!ending.empty() || report.done != inputs.size()) {
         // In steps: g++ 12 at -O3 warns falsely of overlap in "it " + ending.
         std::string why = "it ";
@@ -205,12 +204,11 @@ CheckResult check_sort(const SortAlgorithm &algorithm, const fs::path &program,
     return result;
 }
 
-std::vector<CheckResult> check_module(const std::string &kind, const fs::path &program,
-                                      int seconds) {
-    Child child = start(program, kind, {}, seconds);
+std::vector<CheckResult> check_module(const std::string &kind, const Harness &harness) {
+    Child child = start(harness, kind, {});
     bool timed_out = false;
     std::optional<std::string> line = next_line(child, timed_out);
-    std::string ending = finish(child, timed_out, seconds);
+    std::string ending = finish(child, timed_out);
     CheckResult result;
     result.name = kind;
     if (line && *line == "ok" && ending.empty()) {

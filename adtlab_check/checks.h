@@ -3,6 +3,7 @@
 // the harness itself.
 #pragma once
 
+#include "child.h"
 #include "result.h"
 
 #include "sort_calls/sorts.h"
@@ -14,9 +15,7 @@
 namespace adtlab::check {
 
 // What each check of the built harness finds.
-CheckResult check_sort(const SortAlgorithm &algorithm, const std::filesystem::path &program,
-                       const std::filesystem::path &work, int seconds);
-std::vector<CheckResult> check_module(const std::string &kind, const std::filesystem::path &program,
-                                      int seconds);
+CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness);
+std::vector<CheckResult> check_module(const std::string &kind, const Harness &harness);
 
 } // namespace adtlab::check

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace adtlab::check {
@@ -27,12 +28,16 @@ pid_t fork_process() {
     return pid;
 }
 
-Child start(const std::filesystem::path &program, const std::string &argument,
-            const std::filesystem::path &input, int seconds) {
+Child start(const Harness &harness, const std::string &argument,
+            const std::filesystem::path &input) {
+    const std::filesystem::path &program = harness.program;
     int fds[2];
     make_pipe(fds);
     Child child;
-    child.deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    child.limits = harness.limits;
+    child.deadline = std::chrono::steady_clock::now() +
+                     std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                         std::chrono::duration<double>(harness.limits.seconds));
     child.pid = fork_process();
     if (child.pid == 0) {
         int in = open(input.empty() ? "/dev/null" : input.c_str(), O_RDONLY);
@@ -73,7 +78,14 @@ std::optional<std::string> next_line(Child &child, bool &timed_out) {
     }
 }
 
-std::string finish(Child &child, bool timed_out, int seconds) {
+// "2 s", "0.5 s"
+std::string seconds_in_words(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g s", seconds);
+    return text;
+}
+
+std::string finish(Child &child, bool timed_out) {
     if (timed_out) {
         kill(child.pid, SIGKILL);
     }
@@ -81,7 +93,7 @@ std::string finish(Child &child, bool timed_out, int seconds) {
     int status = 0;
     waitpid(child.pid, &status, 0);
     if (timed_out) {
-        return "did not finish within " + std::to_string(seconds) + " s";
+        return "did not finish within " + seconds_in_words(child.limits.seconds);
     }
     if (WIFSIGNALED(status)) {
         return "was killed by signal " + std::to_string(WTERMSIG(status)) + " (" +

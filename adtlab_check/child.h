@@ -11,6 +11,18 @@
 
 namespace adtlab::check {
 
+// What the child may use before it is stopped.
+struct Limits {
+    double seconds = 5; // wall-clock time for each run of the harness
+};
+
+// The built harness of a submission, the folder it runs in, and its limits.
+struct Harness {
+    std::filesystem::path program;
+    std::filesystem::path work;
+    Limits limits;
+};
+
 // pipe() and fork(), or a failure when the system refuses.
 void make_pipe(int fds[2]);
 pid_t fork_process();
@@ -20,18 +32,19 @@ struct Child {
     int report = -1;
     std::string pending; // read but not yet a whole line
     std::chrono::steady_clock::time_point deadline;
+    Limits limits;
 };
 
 // Runs `program argument` with `input` (or nothing) on standard input; its
 // own output is thrown away.
-Child start(const std::filesystem::path &program, const std::string &argument,
-            const std::filesystem::path &input, int seconds);
+Child start(const Harness &harness, const std::string &argument,
+            const std::filesystem::path &input);
 
 // The next report line, or nothing once the child has closed its report or
 // run out of time.
 std::optional<std::string> next_line(Child &child, bool &timed_out);
 
 // Stops the child and tells how it ended: "" for a normal exit.
-std::string finish(Child &child, bool timed_out, int seconds);
+std::string finish(Child &child, bool timed_out);
 
 } // namespace adtlab::check

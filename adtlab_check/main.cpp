@@ -6,6 +6,7 @@
 //     adtlab-check [--time-limit S] sorts|queue|stack|fstring FILE...
 #include "building.h"
 #include "checks.h"
+#include "child.h"
 #include "failure.h"
 #include "reporting.h"
 #include "result.h"
@@ -55,10 +56,20 @@ shown).
 
 struct Options {
     bool help = false;
-    int seconds = 5;
+    Limits limits;
     std::string kind;
     std::vector<std::string> files;
 };
+
+// A time limit from 0.1 to 3600 s, fractions allowed.
+double parse_seconds(const std::string &text) {
+    char *end = nullptr;
+    const double seconds = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !(seconds >= 0.1 && seconds <= 3600)) {
+        fail("time limit '" + text + "' is not a number of seconds from 0.1 to 3600");
+    }
+    return seconds;
+}
 
 Options parse_options(std::vector<std::string> args) {
     Options options;
@@ -67,11 +78,7 @@ Options parse_options(std::vector<std::string> args) {
         return options;
     }
     if (args.size() >= 2 && args[0] == "--time-limit") {
-        auto limit = adtlab::parse_number(args[1], 1, 3600);
-        if (!limit) {
-            fail("time limit '" + args[1] + "' is not a number of seconds from 1 to 3600");
-        }
-        options.seconds = static_cast<int>(*limit);
+        options.limits.seconds = parse_seconds(args[1]);
         args.erase(args.begin(), args.begin() + 2);
     }
     if (!args.empty() && args[0] == "--") {
@@ -120,14 +127,15 @@ class WorkFolder {
 };
 
 SubmissionResult run_checks(const Options &options, const fs::path &work) {
-    const fs::path program = build(options.kind, options.files, find_resources(), work);
+    const Harness harness{build(options.kind, options.files, find_resources(), work), work,
+                          options.limits};
     SubmissionResult submission;
     if (options.kind != "sorts") {
-        submission.checks = check_module(options.kind, program, options.seconds);
+        submission.checks = check_module(options.kind, harness);
         return submission;
     }
     for (const adtlab::SortAlgorithm &algorithm : adtlab::sort_algorithms) {
-        submission.checks.push_back(check_sort(algorithm, program, work, options.seconds));
+        submission.checks.push_back(check_sort(algorithm, harness));
     }
     return submission;
 }
