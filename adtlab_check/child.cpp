@@ -74,6 +74,11 @@ std::optional<std::string> next_line(Child &child, bool &timed_out) {
         if (n <= 0) {
             return std::nullopt;
         }
+        child.received += static_cast<std::size_t>(n);
+        if (child.received > child.read_limit) {
+            child.flooded = true; // a bound on what a module can make this process hold
+            return std::nullopt;
+        }
         child.pending.append(buffer, static_cast<std::size_t>(n));
     }
 }

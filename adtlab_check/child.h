@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@ struct Harness {
     std::filesystem::path program;
     std::filesystem::path work;
     Limits limits;
+    unsigned long long seed = 0; // chooses the checks' operations and values
 };
 
 // pipe() and fork(), or a failure when the system refuses.
@@ -33,6 +35,9 @@ struct Child {
     std::string pending; // read but not yet a whole line
     std::chrono::steady_clock::time_point deadline;
     Limits limits;
+    std::size_t read_limit = std::size_t{64} << 20; // bytes of report taken at most
+    std::size_t received = 0;
+    bool flooded = false; // it sent more than read_limit
 };
 
 // Runs `program argument` with `input` (or nothing) on standard input; its
@@ -40,8 +45,8 @@ struct Child {
 Child start(const Harness &harness, const std::string &argument,
             const std::filesystem::path &input);
 
-// The next report line, or nothing once the child has closed its report or
-// run out of time.
+// The next report line, or nothing once the child has closed its report,
+// run out of time or sent more than its read limit.
 std::optional<std::string> next_line(Child &child, bool &timed_out);
 
 // Stops the child and tells how it ended: "" for a normal exit.
