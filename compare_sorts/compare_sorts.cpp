@@ -30,31 +30,65 @@ std::vector<Input> make_inputs(const Options &options) {
     return inputs;
 }
 
-// What the runs came to: whether every one sorted its input and whether a
-// counter wrapped.
+// Whether the rows show what the counts must be: the table always, CSV when
+// asked; not the doubling table, whose columns are the growth.
+bool shows_formulas(const Options &options) {
+    return options.csv ? options.expected : options.doubling == 0;
+}
+
+// What each run's counts must be, by input and then by chosen algorithm,
+// worked out before anything is printed (counting inversions takes memory),
+// and before the runs, which reset the library's counters; none where not
+// shown.
+using Formulas = std::vector<std::vector<adtlab::ExpectedCounts>>;
+
+Formulas formulas_of(const Options &options, const std::vector<Input> &inputs) {
+    Formulas formulas;
+    if (!shows_formulas(options)) {
+        return formulas;
+    }
+    for (const Input &input : inputs) {
+        formulas.emplace_back();
+        for (const adtlab::SortAlgorithm *algorithm : options.algorithms) {
+            formulas.back().push_back(adtlab::expected_counts(*algorithm, input.values));
+        }
+    }
+    return formulas;
+}
+
+const adtlab::ExpectedCounts *formula_of(const Formulas &formulas, std::size_t input,
+                                         std::size_t algorithm) {
+    return formulas.empty() ? nullptr : &formulas[input][algorithm];
+}
+
+// What the runs came to: whether every one sorted its input, whether a
+// counter wrapped and whether a count differs from its formula.
 struct Outcome {
     bool all_sorted = true;
     bool any_wrapped = false;
+    bool any_unexpected = false;
 
-    void note(const Run &run) {
+    void note(const Run &run, const adtlab::ExpectedCounts *expected) {
         std::fflush(stdout);
         all_sorted = all_sorted && run.sorted;
         any_wrapped = any_wrapped || run.wrapped;
+        any_unexpected = any_unexpected || (expected && differs_from_formula(run, *expected));
     }
 };
 
 // A row per input and algorithm.
-void run_table(const Options &options, const std::vector<Input> &inputs, std::vector<int> &values,
-               Outcome &outcome) {
+void run_table(const Options &options, const std::vector<Input> &inputs, const Formulas &formulas,
+               std::vector<int> &values, Outcome &outcome) {
     Progress progress;
-    print_header(options.csv);
-    for (const Input &input : inputs) {
-        for (const adtlab::SortAlgorithm *algorithm : options.algorithms) {
-            const Forecast expected = forecast(*algorithm, input, values);
-            announce_if_long(*algorithm, input, expected);
-            Run run = measure(*algorithm, input, values, expected, progress);
-            print_row(options.csv, input, *algorithm, run);
-            outcome.note(run);
+    print_header(options.csv, !formulas.empty());
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        for (std::size_t a = 0; a < options.algorithms.size(); ++a) {
+            const adtlab::SortAlgorithm &algorithm = *options.algorithms[a];
+            const Forecast expected = forecast(algorithm, inputs[i], values);
+            announce_if_long(algorithm, inputs[i], expected);
+            Run run = measure(algorithm, inputs[i], values, expected, progress);
+            print_row(options.csv, inputs[i], algorithm, run, formula_of(formulas, i, a));
+            outcome.note(run, formula_of(formulas, i, a));
         }
     }
 }
@@ -62,22 +96,24 @@ void run_table(const Options &options, const std::vector<Input> &inputs, std::ve
 // The inputs come shape by shape, each with every size; a series is one
 // algorithm on one shape as n doubles.
 void run_doubling(const Options &options, const std::vector<Input> &inputs,
-                  std::vector<int> &values, Outcome &outcome) {
+                  const Formulas &formulas, std::vector<int> &values, Outcome &outcome) {
     Progress progress;
-    print_doubling_header(options.csv);
+    print_doubling_header(options.csv, !formulas.empty());
     const std::size_t steps = options.sizes.size();
     for (std::size_t first = 0; first < inputs.size(); first += steps) {
-        for (const adtlab::SortAlgorithm *algorithm : options.algorithms) {
+        for (std::size_t a = 0; a < options.algorithms.size(); ++a) {
+            const adtlab::SortAlgorithm &algorithm = *options.algorithms[a];
             const Input &last = inputs[first + steps - 1];
-            const Forecast last_expected = forecast(*algorithm, last, values);
-            announce_if_long(*algorithm, last, last_expected);
+            const Forecast last_expected = forecast(algorithm, last, values);
+            announce_if_long(algorithm, last, last_expected);
             std::optional<Run> before;
             for (std::size_t k = first; k < first + steps; ++k) {
                 const Forecast expected =
-                    &inputs[k] == &last ? last_expected : forecast(*algorithm, inputs[k], values);
-                Run run = measure(*algorithm, inputs[k], values, expected, progress);
-                print_doubling_row(options.csv, inputs[k], *algorithm, run, before);
-                outcome.note(run);
+                    &inputs[k] == &last ? last_expected : forecast(algorithm, inputs[k], values);
+                Run run = measure(algorithm, inputs[k], values, expected, progress);
+                print_doubling_row(options.csv, inputs[k], algorithm, run, before,
+                                   formula_of(formulas, k, a));
+                outcome.note(run, formula_of(formulas, k, a));
                 before = run;
             }
         }
@@ -97,14 +133,18 @@ int compare(const Options &options) {
         largest = std::max(largest, input.values.size());
     }
     std::vector<int> values(largest);
+    const Formulas formulas = formulas_of(options, inputs);
     Outcome outcome;
     if (options.doubling > 0) {
-        run_doubling(options, inputs, values, outcome);
+        run_doubling(options, inputs, formulas, values, outcome);
     } else {
-        run_table(options, inputs, values, outcome);
+        run_table(options, inputs, formulas, values, outcome);
     }
     if (outcome.any_wrapped && !options.csv) {
         print_wrap_note();
+    }
+    if (outcome.any_unexpected && !options.csv) {
+        print_formula_note();
     }
     return outcome.all_sorted ? 0 : 1;
 }

@@ -23,6 +23,7 @@ struct Options {
     unsigned int doubling = 0;
     bool csv = false;
     bool print_input = false;
+    bool expected = false; // the formulas' counts in CSV too
 };
 
 // The options, or a line on standard error and status 2.

@@ -18,6 +18,29 @@ std::string table_count(std::uint64_t count) {
     return text;
 }
 
+// What a count must be, beside it in the table: '-' where no formula says,
+// marked where the count differs.
+std::string table_expected(const std::optional<std::uint64_t> &expected, std::uint64_t counted) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%17s%c", expected ? std::to_string(*expected).c_str() : "-",
+                  adtlab::differs_from_formula(expected, counted) ? '!' : ' ');
+    return text;
+}
+
+// ",comparisons,swaps" that a formula gives, empty where none; nothing
+// where they are not shown.
+std::string csv_expected(const adtlab::ExpectedCounts *expected) {
+    if (expected == nullptr) {
+        return "";
+    }
+    auto field = [](const std::optional<std::uint64_t> &count) {
+        return count ? std::to_string(*count) : std::string();
+    };
+    return "," + field(expected->comparisons) + "," + field(expected->swaps);
+}
+
+constexpr char csv_expected_header[] = ",expected_comparisons,expected_swaps";
+
 // The ratio of a quantity to its value at the previous n, and its base-2
 // logarithm; undefined where there is no previous value or it was zero.
 struct Growth {
@@ -44,33 +67,45 @@ std::string number(std::optional<double> value, bool csv) {
 
 } // namespace
 
-void print_header(bool csv) {
+void print_header(bool csv, bool expected) {
     if (csv) {
-        std::puts("shape,n,algorithm,comparisons,swaps,ms,sorted,wrapped");
+        std::printf("shape,n,algorithm,comparisons,swaps,ms,sorted,wrapped%s\n",
+                    expected ? csv_expected_header : "");
+    } else if (expected) {
+        std::printf("%-12s %10s  %-9s %18s %18s %18s %18s %12s %7s\n", "shape", "n", "algorithm",
+                    "comparisons", "expected", "swaps", "expected", "ms", "sorted");
     } else {
         std::printf("%-12s %10s  %-9s %18s %18s %12s %7s\n", "shape", "n", "algorithm",
                     "comparisons", "swaps", "ms", "sorted");
     }
 }
 
-void print_row(bool csv, const Input &input, const adtlab::SortAlgorithm &algorithm,
-               const Run &run) {
+void print_row(bool csv, const Input &input, const adtlab::SortAlgorithm &algorithm, const Run &run,
+               const adtlab::ExpectedCounts *expected) {
     if (csv) {
-        std::printf("%s,%zu,%s,%llu,%llu,%.3f,%s,%s\n", input.shape.c_str(), input.values.size(),
+        std::printf("%s,%zu,%s,%llu,%llu,%.3f,%s,%s%s\n", input.shape.c_str(), input.values.size(),
                     algorithm.name, static_cast<unsigned long long>(run.comparisons),
                     static_cast<unsigned long long>(run.swaps), run.milliseconds,
-                    run.sorted ? "yes" : "no", run.wrapped ? "yes" : "no");
-    } else {
-        std::printf("%-12s %10zu  %-9s %s %s %12.3f %7s\n", input.shape.c_str(),
-                    input.values.size(), algorithm.name, table_count(run.comparisons).c_str(),
-                    table_count(run.swaps).c_str(), run.milliseconds, run.sorted ? "yes" : "no");
+                    run.sorted ? "yes" : "no", run.wrapped ? "yes" : "no",
+                    csv_expected(expected).c_str());
+        return;
     }
+    std::string comparisons = table_count(run.comparisons);
+    std::string swaps = table_count(run.swaps);
+    if (expected != nullptr) {
+        comparisons += " " + table_expected(expected->comparisons, run.comparisons);
+        swaps += " " + table_expected(expected->swaps, run.swaps);
+    }
+    std::printf("%-12s %10zu  %-9s %s %s %12.3f %7s\n", input.shape.c_str(), input.values.size(),
+                algorithm.name, comparisons.c_str(), swaps.c_str(), run.milliseconds,
+                run.sorted ? "yes" : "no");
 }
 
-void print_doubling_header(bool csv) {
+void print_doubling_header(bool csv, bool expected) {
     if (csv) {
-        std::puts("shape,algorithm,n,comparisons,comparisons_ratio,comparisons_log2,swaps,"
-                  "swaps_ratio,swaps_log2,ms,ms_ratio,ms_log2");
+        std::printf("shape,algorithm,n,comparisons,comparisons_ratio,comparisons_log2,swaps,"
+                    "swaps_ratio,swaps_log2,ms,ms_ratio,ms_log2%s\n",
+                    expected ? csv_expected_header : "");
     } else {
         std::printf("%-12s %-9s %10s %18s %6s %6s %18s %6s %6s %12s %6s %6s\n", "shape",
                     "algorithm", "n", "comparisons", "ratio", "log2", "swaps", "ratio", "log2",
@@ -79,7 +114,8 @@ void print_doubling_header(bool csv) {
 }
 
 void print_doubling_row(bool csv, const Input &input, const adtlab::SortAlgorithm &algorithm,
-                        const Run &run, const std::optional<Run> &before) {
+                        const Run &run, const std::optional<Run> &before,
+                        const adtlab::ExpectedCounts *expected) {
     auto previous = [&](auto field) -> std::optional<double> {
         return before ? std::optional<double>(static_cast<double>((*before).*field)) : std::nullopt;
     };
@@ -87,12 +123,13 @@ void print_doubling_row(bool csv, const Input &input, const adtlab::SortAlgorith
     Growth s = growth(static_cast<double>(run.swaps), previous(&Run::swaps));
     Growth t = growth(run.milliseconds, previous(&Run::milliseconds));
     if (csv) {
-        std::printf("%s,%s,%zu,%llu,%s,%s,%llu,%s,%s,%.3f,%s,%s\n", input.shape.c_str(),
+        std::printf("%s,%s,%zu,%llu,%s,%s,%llu,%s,%s,%.3f,%s,%s%s\n", input.shape.c_str(),
                     algorithm.name, input.values.size(),
                     static_cast<unsigned long long>(run.comparisons), number(c.ratio, true).c_str(),
                     number(c.log2, true).c_str(), static_cast<unsigned long long>(run.swaps),
                     number(s.ratio, true).c_str(), number(s.log2, true).c_str(), run.milliseconds,
-                    number(t.ratio, true).c_str(), number(t.log2, true).c_str());
+                    number(t.ratio, true).c_str(), number(t.log2, true).c_str(),
+                    csv_expected(expected).c_str());
     } else {
         std::printf("%-12s %-9s %10zu %s %6s %6s %s %6s %6s %12.3f %6s %6s\n", input.shape.c_str(),
                     algorithm.name, input.values.size(), table_count(run.comparisons).c_str(),
@@ -106,6 +143,17 @@ void print_doubling_row(bool csv, const Input &input, const adtlab::SortAlgorith
 void print_wrap_note() {
     std::fputs("* the library's 32-bit counter wrapped past 4294967295; "
                "the count shown is the true one, from proven bounds or counted again in 64 bits.\n",
+               stdout);
+}
+
+bool differs_from_formula(const Run &run, const adtlab::ExpectedCounts &expected) {
+    return adtlab::differs_from_formula(expected.comparisons, run.comparisons) ||
+           adtlab::differs_from_formula(expected.swaps, run.swaps);
+}
+
+void print_formula_note() {
+    std::fputs("! the count differs from what its formula says the sort must make: "
+               "a fault of the library.\n",
                stdout);
 }
 

@@ -4,22 +4,35 @@
 
 #include "measure.h"
 
+#include "sort_calls/formulas.h"
+
 #include <optional>
 #include <vector>
 
 namespace compare_sorts {
 
-void print_header(bool csv);
-void print_row(bool csv, const Input &input, const adtlab::SortAlgorithm &algorithm,
-               const Run &run);
+// With `expected`, the counts each run must make where a formula says so,
+// beside the counts in the table and at the end of each CSV row; a null
+// `expected` row has none of them.
+void print_header(bool csv, bool expected);
+void print_row(bool csv, const Input &input, const adtlab::SortAlgorithm &algorithm, const Run &run,
+               const adtlab::ExpectedCounts *expected);
 
-void print_doubling_header(bool csv);
+// The same at the end of CSV rows only.
+void print_doubling_header(bool csv, bool expected);
 // `before` is the run of the same series at half the size, if any.
 void print_doubling_row(bool csv, const Input &input, const adtlab::SortAlgorithm &algorithm,
-                        const Run &run, const std::optional<Run> &before);
+                        const Run &run, const std::optional<Run> &before,
+                        const adtlab::ExpectedCounts *expected);
+
+// Whether a count of the run is not what its formula says.
+bool differs_from_formula(const Run &run, const adtlab::ExpectedCounts &expected);
 
 // The line under a table in which a count passed the library's counter.
 void print_wrap_note();
+
+// The line under a table in which a count differs from its formula.
+void print_formula_note();
 
 // One line per input, its values separated by single spaces: what --file reads.
 void print_inputs(const std::vector<Input> &inputs);

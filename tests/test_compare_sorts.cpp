@@ -120,6 +120,68 @@ TEST(CompareSorts, DefaultRunCoversEveryShapeSizeAndAlgorithm) {
     for (std::size_t k = 1; k < lines.size(); ++k) {
         EXPECT_EQ(lines[k].size(), lines[0].size()) << "row " << k << " is not aligned";
         EXPECT_EQ(lines[k].substr(lines[k].size() - 3), "yes") << lines[k];
+        EXPECT_EQ(lines[k].find('!'), std::string::npos)
+            << "differs from its formula: " << lines[k];
+    }
+}
+
+// The rows without the given columns, which vary from run to run.
+std::vector<std::string> rows_without(const std::string &csv, std::vector<std::size_t> dropped) {
+    std::vector<std::string> rows;
+    for (const std::string &line : lines_of(csv)) {
+        std::vector<std::string> f = fields_of(line + ","); // keeps a last empty field
+        std::string row;
+        for (std::size_t k = 0; k < f.size(); ++k) {
+            if (std::find(dropped.begin(), dropped.end(), k) == dropped.end()) {
+                row += (row.empty() ? "" : ",") + f[k];
+            }
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// --expected adds two columns at the end of each row, empty where no formula
+// holds; the columns before are those without it.
+TEST(CompareSorts, ExpectedAddsWhatTheCountsMustBeAtTheEndOfEachRow) {
+    TempFile file("5 4 3 2 1");
+    struct Case {
+        std::vector<std::string> arguments;
+        std::vector<std::size_t> times;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        {{"--csv", "--expected", "--file", file.path()},
+         {5},
+         {"shape,n,algorithm,comparisons,swaps,sorted,wrapped,expected_comparisons,expected_swaps",
+          "file,5,selection,10,5,yes,no,10,5", "file,5,insertion,10,10,yes,no,10,10",
+          "file,5,quick,14,4,yes,no,,"}},
+        {{"-e", "-c", "-s", "50", "-p", "ascending", "-a", "quick", "-a", "insertion"},
+         {5},
+         {"shape,n,algorithm,comparisons,swaps,sorted,wrapped,expected_comparisons,expected_swaps",
+          "ascending,50,quick,2450,49,yes,no,2450,49", "ascending,50,insertion,49,0,yes,no,49,0"}},
+        {{"--csv", "--expected", "--doubling", "1", "--size", "4", "--shape", "ascending", "-a",
+          "quick"},
+         {9, 10, 11},
+         {"shape,algorithm,n,comparisons,comparisons_ratio,comparisons_log2,swaps,swaps_ratio,"
+          "swaps_log2,expected_comparisons,expected_swaps",
+          "ascending,quick,4,12,,,3,,,12,3", "ascending,quick,8,56,4.67,2.22,7,2.33,1.22,56,7"}},
+    };
+    for (const Case &c : cases) {
+        Outcome with = compare_sorts(c.arguments);
+        ASSERT_TRUE(with.exited(0)) << with.err;
+        EXPECT_EQ(rows_without(with.out, c.times), c.rows);
+        std::vector<std::string> plain_arguments = c.arguments;
+        plain_arguments.erase(
+            std::find_if(plain_arguments.begin(), plain_arguments.end(),
+                         [](const std::string &a) { return a == "--expected" || a == "-e"; }));
+        std::vector<std::string> plain = rows_without(compare_sorts(plain_arguments).out, c.times);
+        std::vector<std::string> cut = c.rows;
+        for (std::string &row : cut) {
+            row.erase(row.rfind(','));
+            row.erase(row.rfind(','));
+        }
+        EXPECT_EQ(plain, cut);
     }
 }
 
