@@ -1,0 +1,186 @@
+#include "player/page.h"
+
+#include "ordtally/ordtally.h"
+#include "player/page_html.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <numeric>
+#include <unordered_map>
+
+namespace adtlab::player {
+
+namespace {
+
+// Marks a comparison's value that is not in the array, and bounds a swap's
+// positions, which the array of at most 32,767 values never reaches.
+constexpr unsigned int no_position = 0x7fff;
+
+std::string base64(const std::string &bytes) {
+    static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string text;
+    for (std::size_t k = 0; k < bytes.size(); k += 3) {
+        std::uint32_t chunk = static_cast<unsigned char>(bytes[k]) << 16;
+        chunk |= k + 1 < bytes.size() ? static_cast<unsigned char>(bytes[k + 1]) << 8 : 0;
+        chunk |= k + 2 < bytes.size() ? static_cast<unsigned char>(bytes[k + 2]) : 0;
+        text += digits[(chunk >> 18) & 63];
+        text += digits[(chunk >> 12) & 63];
+        text += k + 1 < bytes.size() ? digits[(chunk >> 6) & 63] : '=';
+        text += k + 2 < bytes.size() ? digits[chunk & 63] : '=';
+    }
+    return text;
+}
+
+// A JSON string that is also safe inside a <script> element.
+std::string json_string(const std::string &text) {
+    std::string quoted = "\"";
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            quoted.append(1, '\\').append(1, c);
+        } else if (byte < 0x20 || c == '<' || c == '>' || c == '&') {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            quoted += escaped;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+template <typename Number> std::string json_numbers(const std::vector<Number> &values) {
+    std::string text = "[";
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        text.append(k == 0 ? "" : ", ").append(std::to_string(values[k]));
+    }
+    return text + "]";
+}
+
+std::string json_count(const std::optional<unsigned long long> &count) {
+    return count ? std::to_string(*count) : "null";
+}
+
+std::string expected_json(const Expected &expected) {
+    return "{\"comparisons\": " + json_count(expected.comparisons.count) +
+           ", \"swaps\": " + json_count(expected.swaps.count) +
+           ", \"comparisons_rule\": " + json_string(expected.comparisons.rule) +
+           ", \"swaps_rule\": " + json_string(expected.swaps.rule) + "}";
+}
+
+std::string panel_json(const std::vector<int> &input, const Panel &panel) {
+    std::string json = "{\"id\": " + json_string(panel.id) +
+                       ", \"title\": " + json_string(panel.title) +
+                       ", \"algorithm\": " + json_string(panel.algorithm) + ", \"events\": \"" +
+                       encode_calls(input, *panel.calls) + "\"";
+    if (panel.ended) {
+        json += ", \"ended\": " + json_string(*panel.ended);
+    }
+    if (panel.expected) {
+        json += ", \"expected\": " + expected_json(*panel.expected);
+    }
+    return json + "}";
+}
+
+std::string group_json(const Group &group) {
+    std::string json = "{\"name\": " + json_string(group.name) +
+                       ", \"input\": " + json_numbers(group.input) +
+                       ", \"ranks\": " + json_numbers(value_ranks(group.input));
+    if (group.compares) {
+        json += ", \"firstDifference\": " + json_count(group.first_difference) +
+                ", \"sentence\": " + json_string(group.sentence);
+    }
+    json += ", \"runs\": [";
+    for (std::size_t k = 0; k < group.panels.size(); ++k) {
+        json += (k == 0 ? "" : ", ") + panel_json(group.input, group.panels[k]);
+    }
+    return json + "]}";
+}
+
+} // namespace
+
+// goes_before itself orders the values, with no observer set; it counts, but
+// every run resets the counters first, so these comparisons show nowhere.
+std::vector<unsigned int> value_ranks(const std::vector<int> &values) {
+    auto strictly_before = [&values](std::size_t a, std::size_t b) {
+        return !goes_before(values[b], values[a]); // goes_before holds for equal values
+    };
+    std::vector<std::size_t> order(values.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), strictly_before);
+    std::vector<unsigned int> ranks(values.size());
+    unsigned int rank = 0;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        rank += k > 0 && strictly_before(order[k - 1], order[k]) ? 1 : 0;
+        ranks[order[k]] = rank;
+    }
+    return ranks;
+}
+
+// Two little-endian 16-bit words per call. A swap is 0x8000 | i, then j; a
+// comparison is the positions of its two values, the second with 0x8000 when
+// goes_before returned true. Positions of values are followed through the
+// swaps; of equal values, one of them is shown.
+std::string encode_calls(const std::vector<int> &input, const std::vector<Call> &calls) {
+    std::vector<int> values = input;
+    std::unordered_map<int, unsigned int> position;
+    for (unsigned int k = 0; k < values.size(); ++k) {
+        position[values[k]] = k;
+    }
+    auto where = [&position](int value) {
+        auto found = position.find(value);
+        return found == position.end() ? no_position : found->second;
+    };
+    std::string bytes;
+    bytes.reserve(calls.size() * 4);
+    auto word = [&bytes](unsigned int w) {
+        bytes += static_cast<char>(w & 0xff);
+        bytes += static_cast<char>((w >> 8) & 0xff);
+    };
+    for (const Call &call : calls) {
+        if (!call.is_swap()) {
+            word(where(call.first));
+            word(where(call.second) | (call.result ? 0x8000 : 0));
+            continue;
+        }
+        auto i = static_cast<unsigned int>(call.first);
+        auto j = static_cast<unsigned int>(call.second);
+        if (i < values.size() && j < values.size()) {
+            std::swap(values[i], values[j]);
+            position[values[i]] = i;
+            position[values[j]] = j;
+        }
+        word(0x8000 | std::min(i, no_position));
+        word(std::min(j, no_position));
+    }
+    return base64(bytes);
+}
+
+std::string page_data(const std::string &title, const std::vector<Group> &groups) {
+    std::string json = "{\"title\": " + json_string(title) + ", \"groups\": [";
+    for (std::size_t k = 0; k < groups.size(); ++k) {
+        json += (k == 0 ? "" : ", ") + group_json(groups[k]);
+    }
+    return json + "]}";
+}
+
+std::string write_page(const std::string &path, const std::string &title,
+                       const std::vector<Group> &groups) {
+    std::string page = page_html;
+    const std::string slot = "/*PLAYER_DATA*/null";
+    page.replace(page.find(slot), slot.size(), page_data(title, groups));
+    std::FILE *file = std::fopen(path.c_str(), "w");
+    if (file == nullptr) {
+        return path + ": " + std::strerror(errno);
+    }
+    bool written = std::fwrite(page.data(), 1, page.size(), file) == page.size();
+    if (std::fclose(file) != 0 || !written) {
+        return path + ": cannot write the page";
+    }
+    return "";
+}
+
+} // namespace adtlab::player
