@@ -82,7 +82,7 @@ void compile(const std::string &source, bool c, const std::string &object,
     command.insert(command.end(), {source, "-o", object});
     std::string output;
     if (run_tool(command, output) != 0) {
-        throw Failure(source + " does not build:\n" + output);
+        throw BuildFailure(source + " does not build:\n" + output);
     }
 }
 
@@ -136,7 +136,7 @@ fs::path build(const std::string &kind, const std::vector<std::string> &files,
     command.insert(command.end(), {"-o", program.string()});
     std::string output;
     if (run_tool(command, output) != 0) {
-        throw Failure("the module does not link:\n" + output);
+        throw BuildFailure("the module does not link:\n" + output);
     }
     return program;
 }
