@@ -135,6 +135,10 @@ const AdtlabPlayer = (() => {
       g.moveTo(centre - 4, 0); g.lineTo(centre + 4, 0); g.lineTo(centre, MARK_ROOM - 2);
       g.fill();
     }
+    if (run.cursor !== null) {
+      g.strokeStyle = "#1d4ed8"; g.lineWidth = 2;
+      g.strokeRect(run.cursor * bar - 1, MARK_ROOM, Math.max(3, bar - gap) + 2, height - MARK_ROOM);
+    }
   }
   function showCounts(run) {
     document.getElementById(run.id + "-comparisons").textContent = run.comparisons;
@@ -162,11 +166,77 @@ const AdtlabPlayer = (() => {
     }
   }
 
+  // ---- sound ----
+  // Off until turned on. Each move forward sounds, in each panel, the last
+  // call made in it: a comparison a sine whose pitch rises with the rank of
+  // its first value, two octaves up from 220 Hz; a swap a quieter square wave,
+  // pitched by the value it moved to its first position. A step sounds 90 ms;
+  // playing sounds every third frame (about 20 tones a second a panel), for
+  // 90 ms divided by the square root of the speed, at least 20 ms. Jumps and
+  // steps back are silent. data-tones on the button counts the tones.
+  let audio = null, soundOn = false, frame = 0;
+  function toggleSound() {
+    if (!audio) {
+      const Context = window.AudioContext || window.webkitAudioContext;
+      if (!Context) { controls.sound.textContent = "no sound here"; controls.sound.disabled = true; return; }
+      audio = new Context();
+    }
+    soundOn = !soundOn;
+    if (soundOn && audio.state === "suspended") audio.resume();
+    controls.sound.setAttribute("aria-pressed", String(soundOn));
+    controls.sound.textContent = soundOn ? "Sound on" : "Sound off";
+  }
+  function tone(run, k, seconds) {  // run.values as they are after call k
+    const a = run.words[2 * k], p = a & 0x7fff, swap = (a & 0x8000) !== 0;
+    const rank = p < run.values.length ? run.group.rankOf.get(run.values[p]) ?? 0 : 0;
+    const oscillator = audio.createOscillator(), gain = audio.createGain(), start = audio.currentTime;
+    oscillator.type = swap ? "square" : "sine";
+    oscillator.frequency.value = 220 * Math.pow(2, 2 * rank / Math.max(1, run.group.levels - 1));
+    gain.gain.setValueAtTime(swap ? 0.05 : 0.15, start);
+    gain.gain.exponentialRampToValueAtTime(0.001, start + seconds);
+    oscillator.connect(gain).connect(audio.destination);
+    oscillator.start(start);
+    oscillator.stop(start + seconds);
+    controls.sound.dataset.tones = Number(controls.sound.dataset.tones) + 1;
+  }
+  function sound(from, seconds) {   // after a move forward from step `from` to `time`
+    if (!soundOn) return;
+    for (const run of runs) {
+      const k = Math.min(time, run.length) - 1;
+      if (!run.box.hidden && k >= from) tone(run, k, seconds);
+    }
+  }
+
+  // ---- a bar's value, under the mouse or the focus ----
+  function readBar(run, k) {
+    if (k === null || k < 0 || k >= run.values.length) { run.readout.textContent = ""; return; }
+    run.readout.textContent = `position ${k}: ${run.values[k]}`;
+    run.canvas.title = run.readout.textContent;
+  }
+  function barUnder(run, x) {
+    return Math.min(run.values.length - 1, Math.floor(x / (run.canvas.clientWidth / run.values.length)));
+  }
+  function watchBars(run) {
+    const c = run.canvas;
+    c.addEventListener("mousemove", e => { run.hovered = barUnder(run, e.offsetX); readBar(run, run.hovered); });
+    c.addEventListener("mouseleave", () => { run.hovered = null; readBar(run, run.cursor); });
+    c.addEventListener("focus", () => { run.cursor = run.cursor ?? 0; draw(run); readBar(run, run.cursor); });
+    c.addEventListener("blur", () => { run.cursor = null; draw(run); readBar(run, null); });
+    c.addEventListener("keydown", e => {      // up and down walk the bars; left and right still step
+      const move = { ArrowUp: 1, ArrowDown: -1 }[e.key];
+      if (!move || run.values.length === 0) return;
+      e.preventDefault();
+      run.cursor = Math.max(0, Math.min(run.values.length - 1, run.cursor + move));
+      draw(run); readBar(run, run.cursor);
+    });
+  }
+
   function show(t) {
     time = Math.max(0, Math.min(t, last));
     for (const run of runs) {
       if (run.box.hidden) continue;
       seek(run, time); draw(run); showCounts(run);
+      if (run.hovered !== null || run.cursor !== null) readBar(run, run.hovered ?? run.cursor);
     }
     controls.position.value = time;
     controls.step.textContent = `step ${time} of ${last}`;
@@ -177,7 +247,9 @@ const AdtlabPlayer = (() => {
   function showSpeed() { controls.speedValue.textContent = `\u00d7${speed()} calls/frame`; }
   function tick() {
     if (!playing) return;
+    const from = time;
     show(time + speed());
+    if (frame++ % 3 === 0) sound(from, Math.max(0.02, 0.09 / Math.sqrt(speed())));
     if (time >= last) { setPlaying(false); return; }
     setTimeout(tick, 16);
   }
@@ -188,7 +260,27 @@ const AdtlabPlayer = (() => {
     controls.play.setAttribute("aria-label", playing ? "pause" : "play");
     if (playing && !was) setTimeout(tick, 16);
   }
-  function stepBy(delta) { setPlaying(false); show(time + delta); }
+  function stepBy(delta) {
+    setPlaying(false);
+    const from = time;
+    show(time + delta);
+    if (delta > 0) sound(from, 0.09);
+  }
+  function jump(t) { setPlaying(false); show(t); }
+
+  // Space plays and pauses, left and right step, Home and End jump, s sounds;
+  // a focused slider, button or text field keeps the keys it has itself.
+  function onKey(e) {
+    if (e.ctrlKey || e.altKey || e.metaKey) return;
+    const target = e.target || {}, tag = target.tagName;
+    if (tag === "TEXTAREA" || tag === "SELECT" || (tag === "INPUT" && target.type !== "range")) return;
+    const native = tag === "INPUT" ? ["ArrowLeft", "ArrowRight", "Home", "End"] : tag === "BUTTON" ? [" "] : [];
+    const actions = { " ": () => setPlaying(!playing), ArrowLeft: () => stepBy(-1), ArrowRight: () => stepBy(1),
+      Home: () => jump(0), End: () => jump(last), s: toggleSound, S: toggleSound };
+    if (!actions[e.key] || native.includes(e.key)) return;
+    e.preventDefault();
+    actions[e.key]();
+  }
 
   // ---- building ----
   function makeControls() {
@@ -200,14 +292,16 @@ const AdtlabPlayer = (() => {
       speedLabel: element("label", { for: "speed" }, "speed"),
       speed: element("input", { id: "speed", type: "range", min: "0", max: "17", value: "4" }),
       speedValue: element("output", { id: "speedvalue", for: "speed" }),
+      sound: element("button", { id: "sound", "aria-pressed": "false", "data-tones": "0", title: "sound on or off (s)" }, "Sound off"),
       position: element("input", { id: "position", class: "position", type: "range", min: "0", value: "0", "aria-label": "step" }),
       step: element("span", { id: "step" }),
     };
-    for (const name of ["back", "play", "forward", "speedLabel", "speed", "speedValue", "position", "step"]) bar.appendChild(c[name]);
+    for (const name of ["back", "play", "forward", "speedLabel", "speed", "speedValue", "sound", "position", "step"]) bar.appendChild(c[name]);
     root.appendChild(bar);
     const key = element("div", { class: "key" });
     key.innerHTML = `<span style="background:${COMPARED}"></span>compared <span style="background:${EXCHANGED}"></span>exchanged
-      <span style="background:${BAR}"></span>a value, as high as its rank in the order (the first values lowest)`;
+      <span style="background:${BAR}"></span>a value, as high as its rank in the order (the first values lowest)
+      <br>keys: space plays and pauses, \u2190 \u2192 step, Home and End jump, s turns the sound on and off`;
     root.appendChild(key);
     root.appendChild(c.groups = element("div", { class: "groups" }));
     c.position.addEventListener("input", e => show(Number(e.target.value)));
@@ -215,6 +309,8 @@ const AdtlabPlayer = (() => {
     c.forward.addEventListener("click", () => stepBy(1));
     c.back.addEventListener("click", () => stepBy(-1));
     c.speed.addEventListener("input", showSpeed);
+    c.sound.addEventListener("click", toggleSound);
+    document.addEventListener("keydown", onKey);
     window.addEventListener("resize", () => show(time));
     return c;
   }
@@ -231,16 +327,19 @@ const AdtlabPlayer = (() => {
     const done = element("span", { class: "done" });
     counts.appendChild(done);
     box.appendChild(counts);
-    const canvas = element("canvas", { tabindex: "0", role: "img", "aria-label": `bars of ${data.title}` });
+    const canvas = element("canvas", { tabindex: "0", role: "img",
+      "aria-label": `bars of ${data.title}; up and down read the values` });
     box.appendChild(canvas);
     const call = element("div", { class: "call" });
-    box.appendChild(call);
+    const readout = element("div", { class: "readout", "aria-live": "polite" });
+    box.append(call, readout);
     const words = decode(data.events);
     const run = { id: data.id, algorithm: data.algorithm, ended: data.ended, expected: data.expected,
       words, length: words.length / 2, values: Int32Array.from(group.input), step: 0,
-      comparisons: 0, swaps: 0, checkpoints: [], group, box, canvas, call, done,
-      expectedBoxes: expected };
+      comparisons: 0, swaps: 0, checkpoints: [], group, box, canvas, call, done, readout,
+      expectedBoxes: expected, hovered: null, cursor: null };
     makeCheckpoints(run);
+    watchBars(run);
     return run;
   }
 
