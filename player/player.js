@@ -301,7 +301,7 @@ const AdtlabPlayer = (() => {
     const key = element("div", { class: "key" });
     key.innerHTML = `<span style="background:${COMPARED}"></span>compared <span style="background:${EXCHANGED}"></span>exchanged
       <span style="background:${BAR}"></span>a value, as high as its rank in the order (the first values lowest)
-      <br>keys: space plays and pauses, \u2190 \u2192 step, Home and End jump, s turns the sound on and off`;
+      <div class="keys">keys: space plays and pauses, \u2190 \u2192 step, Home and End jump, s turns the sound on and off</div>`;
     root.appendChild(key);
     root.appendChild(c.groups = element("div", { class: "groups" }));
     c.position.addEventListener("input", e => show(Number(e.target.value)));
