@@ -2,6 +2,7 @@
 
 #include "child.h"
 #include "matching.h"
+#include "module_checks.h"
 #include "reporting.h"
 
 #include "sort_inputs/shapes.h"
@@ -23,8 +24,23 @@ namespace {
 
 using Input = std::vector<int>;
 
-// The inputs, smallest first, so that the first failure is on the smallest.
-std::vector<Input> battery() {
+// Inputs of 2 to 300 values chosen from the seed, some of them extremes.
+void add_seeded_inputs(std::vector<Input> &inputs, unsigned long long seed) {
+    std::mt19937_64 random = seeded_random(seed, "sorts");
+    for (int k = 0; k < 12; ++k) {
+        Input values(2 + random() % 299);
+        const bool extreme = random() % 4 == 0;
+        for (int &v : values) {
+            v = extreme ? static_cast<int>(static_cast<unsigned int>(random()))
+                        : static_cast<int>(random() % 2001) - 1000;
+        }
+        inputs.push_back(values);
+    }
+}
+
+// The inputs, smallest first, so that the first failure is on the smallest:
+// the same battery every time, and inputs chosen from the seed.
+std::vector<Input> battery(unsigned long long seed) {
     std::vector<Input> inputs = {{3, -1, 2}, {2, -2},         {-2, 2},
                                  {1, 2, 3},  {5, 4, 3, 2, 1}, {-5, 5, 0, -5}};
     // A fixed seed: the same battery every time, so that reports repeat.
@@ -47,6 +63,7 @@ std::vector<Input> battery() {
         }
         inputs.push_back(values);
     }
+    add_seeded_inputs(inputs, seed);
     std::stable_sort(inputs.begin(), inputs.end(),
                      [](const auto &a, const auto &b) { return a.size() < b.size(); });
     return inputs;
@@ -70,6 +87,7 @@ struct SortReport {
     const SortAlgorithm &algorithm;
     const std::vector<Input> &inputs;
     std::optional<std::size_t> current;
+    bool open = false; // between "begin" and its "end"
     std::vector<Call> calls;
     std::size_t done = 0;
     bool missing = false;
@@ -87,54 +105,67 @@ std::string call_or_end(const std::optional<Call> &call) {
     return call ? call_words(*call) : "no more calls";
 }
 
-// A line that is none of the harness's: the module wrote into its report or
-// broke its memory.
+// A line that is none of the harness's, or out of its place.
 std::string malformed(const SortReport &report, const std::string &line) {
-    const std::string shown = line.size() > 60 ? line.substr(0, 60) + "..." : line;
-    return (report.current ? where(report) + "\n  " : "") +
-           "the harness's report has a malformed line: " + shown;
+    return (report.current ? where(report) + "\n  " : "") + malformed_line(line);
 }
 
-// "end V...": the calls and the result on the current input against the
+// "end K V...": the line the harness writes after input K, sorted or not.
+bool ends_input(const std::string &line, std::size_t k) {
+    const std::string head = "end " + std::to_string(k);
+    return line.rfind(head, 0) == 0 && (line.size() == head.size() || line[head.size()] == ' ');
+}
+
+// "end K V...", the values sorted right.
+std::string sorted_end(std::size_t k, const Input &sorted) {
+    std::string line = "end " + std::to_string(k);
+    for (int v : sorted) {
+        line += ' ';
+        line += std::to_string(v);
+    }
+    return line;
+}
+
+// "end K V...": the calls and the result on the current input against the
 // library's; why they differ, or "".
 std::string judge_input(const SortReport &report, const std::string &line) {
     const Input &input = report.inputs[*report.current];
     Input sorted = input;
     const std::vector<Call> expected = record_calls(report.algorithm, sorted);
+    if (!ends_input(line, *report.current)) {
+        return malformed(report, line);
+    }
+    const std::string right = sorted_end(*report.current, sorted);
     const std::optional<Mismatch> mismatch = std::string_view(report.algorithm.name) == "quick"
                                                  ? match_quick(input, report.calls)
                                                  : match_all(expected, report.calls);
+    CheckResult &result = *report.result;
+    result.input = input;
     if (mismatch) {
-        CheckResult &result = *report.result;
-        result.input = input;
         result.expected = call_or_end(mismatch->expected);
         result.got = call_or_end(mismatch->got);
         result.before = count_calls(report.calls, mismatch->call);
-        return where(report) + "\n  " + describe(*mismatch, report.calls);
+        return where(report) + "\n  " + describe(*mismatch, expected, report.calls, line == right);
     }
-    std::string result = "end";
-    for (int v : sorted) {
-        result += ' ';
-        result += std::to_string(v);
-    }
-    if (line == result) {
+    if (line == right) {
+        result.input.reset();
         return "";
     }
-    report.result->input = input;
-    report.result->expected = result;
-    report.result->got = line;
+    result.expected = right;
+    result.got = line;
     return where(report) + "\n  the result differs from the library's";
 }
 
-// "begin NAME K": input K starts, which must be the next one.
+// "begin NAME_sort K": input K starts, which must be the next one.
 bool begin_input(SortReport &report, const std::string &line) {
-    const auto k = parse_number(line.substr(line.rfind(' ') + 1), 0, LLONG_MAX);
-    if (!k || static_cast<unsigned long long>(*k) != report.done ||
-        report.done >= report.inputs.size()) {
+    const std::string next =
+        "begin " + std::string(report.algorithm.name) + "_sort " + std::to_string(report.done);
+    if (report.open || line != next || report.done >= report.inputs.size()) {
         report.problem = malformed(report, line);
         return false;
     }
     report.current = report.done;
+    report.open = true;
     report.calls.clear();
     return true;
 }
@@ -148,13 +179,14 @@ bool take_line(SortReport &report, const std::string &line) {
     if (line.rfind("begin ", 0) == 0) {
         return begin_input(report, line);
     }
-    if (line.rfind("end", 0) == 0 && report.current) {
+    if (line.rfind("end", 0) == 0 && report.open) {
+        report.open = false;
         report.problem = judge_input(report, line);
         report.done += report.problem.empty() ? 1 : 0;
         return report.problem.empty();
     }
     const std::optional<Call> call = parse_call_json(line);
-    if (!call || !report.current) {
+    if (!call || !report.open) {
         report.problem = malformed(report, line);
         return false;
     }
@@ -165,13 +197,13 @@ bool take_line(SortReport &report, const std::string &line) {
 } // namespace
 
 CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness) {
-    const std::vector<Input> inputs = battery();
+    const std::vector<Input> inputs = battery(harness.seed);
     const fs::path input_file = harness.work / "inputs.txt";
     write_inputs(input_file, inputs);
     CheckResult result;
     result.name = std::string(algorithm.name) + "_sort";
     Child child = start(harness, algorithm.name, input_file);
-    SortReport report{algorithm, inputs, std::nullopt, {}, 0, false, "", &result};
+    SortReport report{algorithm, inputs, std::nullopt, false, {}, 0, false, "", &result};
     bool timed_out = false;
     for (std::optional<std::string> line; (line = next_line(child, timed_out));) {
         if (!take_line(report, *line)) {
@@ -202,24 +234,6 @@ CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness) {
     }
     result.points = 1;
     return result;
-}
-
-std::vector<CheckResult> check_module(const std::string &kind, const Harness &harness) {
-    Child child = start(harness, kind, {});
-    bool timed_out = false;
-    std::optional<std::string> line = next_line(child, timed_out);
-    std::string ending = finish(child, timed_out);
-    CheckResult result;
-    result.name = kind;
-    if (line && *line == "ok" && ending.empty()) {
-        result.points = 1;
-        return {result};
-    }
-    const bool failed = line && line->rfind("fail ", 0) == 0;
-    result.status = failed ? Status::fail : Status::error;
-    result.ending = failed ? "" : ending.empty() ? std::string("stopped early") : ending;
-    result.why = failed ? line->substr(5) : "the checks " + result.ending;
-    return {result};
 }
 
 } // namespace adtlab::check

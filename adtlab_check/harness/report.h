@@ -1,10 +1,18 @@
 /* The report of adtlab-check's harnesses: file descriptor 3, which the
  * checker reads, a line at a time. Line-buffered, because a leak checker may
- * end the process at exit before the buffers are flushed. */
+ * end the process at exit before the buffers are flushed.
+ *
+ * The queue, stack and fixed-string harnesses only carry out the operations
+ * that the checker sends on standard input, one a line, and report what each
+ * returned, one line each, numbered from 0: "K WORD ...". The checker decides
+ * every verdict. */
 #ifndef ADTLAB_CHECK_REPORT_H
 #define ADTLAB_CHECK_REPORT_H
 
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
 
 static FILE *open_report(void) {
     FILE *report = fdopen(3, "w");
@@ -12,6 +20,50 @@ static FILE *open_report(void) {
         setvbuf(report, NULL, _IOLBF, BUFSIZ);
     }
     return report;
+}
+
+/* Every command of standard input, read before any of the module's code runs,
+ * which then finds standard input closed; NULL-terminated, or NULL when
+ * memory runs out. */
+static char **read_commands(void) {
+    size_t count = 0;
+    size_t room = 64;
+    char **commands = malloc(room * sizeof *commands);
+    char line[512];
+    while (commands != NULL && fgets(line, sizeof line, stdin) != NULL) {
+        line[strcspn(line, "\n")] = '\0';
+        if (count + 1 == room) {
+            room *= 2;
+            char **more = realloc(commands, room * sizeof *commands);
+            if (more == NULL) {
+                free(commands);
+                return NULL;
+            }
+            commands = more;
+        }
+        commands[count] = strdup(line);
+        if (commands[count++] == NULL) {
+            return NULL;
+        }
+    }
+    if (commands != NULL) {
+        commands[count] = NULL;
+    }
+    close(STDIN_FILENO);
+    return commands;
+}
+
+/* The bytes as one word: printable ones as they are, the rest and the
+ * backslash as \xHH, so that a report line stays one line. */
+static void write_escaped(FILE *report, const char *bytes, size_t length) {
+    for (size_t k = 0; k < length; ++k) {
+        unsigned char c = (unsigned char)bytes[k];
+        if (c > ' ' && c < 0x7f && c != '\\') {
+            fputc(c, report);
+        } else {
+            fprintf(report, "\\x%02x", c);
+        }
+    }
 }
 
 #endif

@@ -6,7 +6,7 @@
  *   missing NAME_sort            the sort is not defined
  *   begin NAME_sort K            input K of the battery starts
  *   ["c", X, Y, R] / ["s", I, J] one call of goes_before / swap
- *   end V...                     the array afterwards
+ *   end K V...                   the array afterwards
  * The inputs come on standard input: "N V..." per input. */
 #define _POSIX_C_SOURCE 200809L /* fdopen, open_memstream */
 
@@ -62,7 +62,7 @@ static int run(const struct sort *sort) {
         watch_order(&observer);
         sort->sort(a, n);
         watch_order(NULL);
-        fputs("end", report);
+        fprintf(report, "end %u", input);
         for (unsigned int i = 0; i < n; ++i) {
             fprintf(report, " %d", a[i]);
         }
