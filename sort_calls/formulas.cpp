@@ -78,8 +78,8 @@ ExpectedCounts insertion_counts(const std::vector<int> &input) {
 }
 
 ExpectedCounts quick_counts_in_order(std::uint64_t n) {
-    return {n * (n - 1), n - 1, equals("n(n-1)", times_one_less(n)) + ", distinct values in order",
-            equals("n - 1", std::to_string(n - 1)) + ", distinct values in order"};
+    return {n * (n - 1), n - 1, equals("n(n-1)", times_one_less(n)) + " (distinct values in order)",
+            equals("n - 1", std::to_string(n - 1)) + " (distinct values in order)"};
 }
 
 } // namespace

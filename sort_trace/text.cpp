@@ -1,5 +1,7 @@
 #include "text.h"
 
+#include "sort_calls/formulas.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -42,8 +44,28 @@ void print_trace(const std::vector<int> &input, const Trace &trace, std::size_t 
         std::printf("%11u %6u %s\n", comparisons, ++swaps,
                     array_text(values, call.first, call.second, width).c_str());
     }
-    std::printf("%11u %6u %s  total\n\n", trace.comparisons, trace.swaps,
+    std::printf("%11u %6u %s  total\n", trace.comparisons, trace.swaps,
                 array_text(trace.result, -1, -1, width).c_str());
+}
+
+// Under the totals, what they must be where a formula says so; no line where
+// none does. Worked out once the sorts are recorded, so that the
+// comparisons it makes show in no count.
+void print_expected(const std::vector<int> &input, const Trace &trace) {
+    const adtlab::ExpectedCounts expected = adtlab::expected_counts(*trace.algorithm, input);
+    if (!expected.comparisons && !expected.swaps) {
+        return;
+    }
+    auto number = [](const std::optional<std::uint64_t> &count) {
+        return count ? std::to_string(*count) : std::string("-");
+    };
+    auto rule = [](const std::string &words) { return words.empty() ? "no formula" : words; };
+    const bool differs = adtlab::differs_from_formula(expected.comparisons, trace.comparisons) ||
+                         adtlab::differs_from_formula(expected.swaps, trace.swaps);
+    std::printf("%11s %6s  expected: comparisons = %s, swaps = %s%s\n",
+                number(expected.comparisons).c_str(), number(expected.swaps).c_str(),
+                rule(expected.comparisons_rule).c_str(), rule(expected.swaps_rule).c_str(),
+                differs ? "; the counts differ: a fault of the library" : "");
 }
 
 } // namespace
@@ -55,6 +77,8 @@ void print_text(const std::vector<int> &input, const std::vector<Trace> &traces)
     }
     for (const Trace &trace : traces) {
         print_trace(input, trace, width);
+        print_expected(input, trace);
+        std::putchar('\n');
     }
 }
 

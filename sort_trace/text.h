@@ -1,5 +1,6 @@
 // The text trace: per sort, a row per swap with the array after it, the two
-// exchanged positions in brackets and the counts so far, then the totals.
+// exchanged positions in brackets and the counts so far, then the totals and
+// what they must be where a formula says so.
 #pragma once
 
 #include "trace.h"

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,35 @@ TEST(SortTrace, TextTraceOfInsertionSort) {
                      "          8      8  2  3 [1][4] 5\n"
                      "          9      9  2 [1][3] 4  5\n"
                      "         10     10 [1][2] 3  4  5\n"
-                     "         10     10  1  2  3  4  5  total\n\n");
+                     "         10     10  1  2  3  4  5  total\n"
+                     "         10     10  expected: comparisons = inversions + n - 1 - walks "
+                     "to the front = 10 + 4 - 4, swaps = inversions = 10\n\n");
+}
+
+// The line under the totals, where a formula gives the counts.
+TEST(SortTrace, TextTraceEndsWithTheCountsAFormulaGives) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string end;
+    };
+    const Case cases[] = {
+        {{"-a", "selection", "3", "-1", "2"},
+         "total\n          3      3  expected: comparisons = n(n-1)/2 = 3*2/2, swaps = n = 3\n\n"},
+        {{"-a", "insertion", "--", "-5", "5", "0", "-5"},
+         "total\n          5      3  expected: comparisons = inversions + n - 1 - walks to the "
+         "front = 3 + 3 - 1, swaps = inversions = 3\n\n"},
+        {{"-a", "quick", "--", "0", "-1", "1", "-2"},
+         "total\n         12      3  expected: comparisons = n(n-1) = 4*3 (distinct values in "
+         "order), swaps = n - 1 = 3 (distinct values in order)\n\n"},
+        {{"-a", "quick", "--", "0", "-1", "1", "1"}, "-1   1   1  total\n\n"},
+        {{"-a", "quick", "5", "4", "3", "2", "1"}, "  1  2  3  4  5  total\n\n"},
+    };
+    for (const Case &c : cases) {
+        Outcome o = sort_trace(c.arguments);
+        ASSERT_TRUE(o.exited(0)) << o.err;
+        ASSERT_GE(o.out.size(), c.end.size()) << o.out;
+        EXPECT_EQ(o.out.substr(o.out.size() - c.end.size()), c.end) << o.out;
+    }
 }
 
 TEST(SortTrace, JsonHoldsEveryCallInOrder) {
@@ -78,9 +107,51 @@ TEST(SortTrace, PageHoldsTheRankOfEachValue) {
     std::ifstream file(page.path());
     const std::string html((std::istreambuf_iterator<char>(file)),
                            std::istreambuf_iterator<char>());
-    EXPECT_NE(html.find("{\"input\": [3, -1, 2, 0, -2147483648, 2147483647, 3], "
-                        "\"ranks\": [3, 1, 2, 0, 5, 4, 3], \"runs\": [{\"algorithm\": \"quick\", "),
+    EXPECT_NE(html.find("\"input\": [3, -1, 2, 0, -2147483648, 2147483647, 3], "
+                        "\"ranks\": [3, 1, 2, 0, 5, 4, 3], \"runs\": [{\"id\": \"quick\", "),
               std::string::npos);
+}
+
+// Each run carries what its counts must be where a formula says so, and
+// nothing where none does.
+TEST(SortTrace, PageHoldsTheCountsAFormulaGives) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string runs; // events left out: other tests check them
+    };
+    const Case cases[] = {
+        {{"-a", "selection", "-a", "quick", "3", "-1", "2"},
+         "{\"id\": \"selection\", \"title\": \"selection sort\", \"algorithm\": \"selection\", "
+         "\"events\": \"\", \"expected\": {\"comparisons\": 3, \"swaps\": 3, "
+         "\"comparisons_rule\": \"n(n-1)/2 = 3*2/2\", \"swaps_rule\": \"n = 3\"}}, "
+         "{\"id\": \"quick\", \"title\": \"quick sort\", \"algorithm\": \"quick\", "
+         "\"events\": \"\"}"},
+        {{"-a", "insertion", "-a", "quick", "--", "-1", "2", "-3"},
+         "{\"id\": \"insertion\", \"title\": \"insertion sort\", \"algorithm\": \"insertion\", "
+         "\"events\": \"\", \"expected\": {\"comparisons\": 2, \"swaps\": 0, "
+         "\"comparisons_rule\": \"inversions + n - 1 - walks to the front = 0 + 2 - 0\", "
+         "\"swaps_rule\": \"inversions = 0\"}}, "
+         "{\"id\": \"quick\", \"title\": \"quick sort\", \"algorithm\": \"quick\", "
+         "\"events\": \"\", \"expected\": {\"comparisons\": 6, \"swaps\": 2, "
+         "\"comparisons_rule\": \"n(n-1) = 3*2 (distinct values in order)\", "
+         "\"swaps_rule\": \"n - 1 = 2 (distinct values in order)\"}}"},
+    };
+    for (const Case &c : cases) {
+        TempFile page("");
+        std::vector<std::string> arguments = {"--html", page.path()};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        ASSERT_TRUE(sort_trace(arguments).exited(0));
+        std::ifstream file(page.path());
+        const std::string html((std::istreambuf_iterator<char>(file)),
+                               std::istreambuf_iterator<char>());
+        const std::size_t data = html.find("{\"title\": \"sort_trace\"");
+        ASSERT_NE(data, std::string::npos);
+        const std::size_t runs = html.find("\"runs\": [", data) + 9;
+        const std::string found =
+            std::regex_replace(html.substr(runs, html.find("]}]}", runs) - runs),
+                               std::regex("\"events\": \"[^\"]*\""), "\"events\": \"\"");
+        EXPECT_EQ(found, c.runs);
+    }
 }
 
 struct BadInput {
