@@ -18,45 +18,42 @@ using adtlab::testing::Outcome;
 using adtlab::testing::run_program;
 
 struct Case {
-  const char *kind;
-  std::vector<std::string> files; // in tests/
-  int status;
-  std::vector<std::string> report; // lines that the report holds
+    const char *kind;
+    std::vector<std::string> files; // in tests/
+    int status;
+    std::vector<std::string> report; // lines that the report holds
 };
 
 void PrintTo(const Case &c, std::ostream *os) {
-  *os << c.kind << " " << c.files[0];
+    *os << c.kind << " " << c.files[0];
 }
 
 class AdtlabCheck : public ::testing::TestWithParam<Case> {};
 
 TEST_P(AdtlabCheck, ReportsWhatConformsAndWhatNot) {
-  const Case &c = GetParam();
-  // Generous but for the sort that never ends: the machine may be busy.
-  const bool loops = c.files[0] == "check_modules/quick_loops.c";
-  std::vector<std::string> command = {ADTLAB_CHECK, "--time-limit",
-                                      loops ? "2" : "60", c.kind};
-  for (const std::string &file : c.files) {
-    command.push_back(std::string(TESTS_DIR) + "/" + file);
-  }
-  Outcome o = run_program(command);
-  EXPECT_TRUE(o.exited(c.status))
-      << "status " << o.status << ", signal " << o.signal << "\n"
-      << o.out << o.err;
-  for (const std::string &line : c.report) {
-    EXPECT_NE((c.status == 2 ? o.err : o.out).find(line), std::string::npos)
-        << "no \"" << line << "\" in\n"
-        << o.out << o.err;
-  }
+    const Case &c = GetParam();
+    // Generous but for the sort that never ends: the machine may be busy.
+    const bool loops = c.files[0] == "check_modules/quick_loops.c";
+    std::vector<std::string> command = {ADTLAB_CHECK, "--time-limit", loops ? "2" : "60", c.kind};
+    for (const std::string &file : c.files) {
+        command.push_back(std::string(TESTS_DIR) + "/" + file);
+    }
+    Outcome o = run_program(command);
+    EXPECT_TRUE(o.exited(c.status)) << "status " << o.status << ", signal " << o.signal << "\n"
+                                    << o.out << o.err;
+    for (const std::string &line : c.report) {
+        EXPECT_NE((c.status == 2 ? o.err : o.out).find(line), std::string::npos)
+            << "no \"" << line << "\" in\n"
+            << o.out << o.err;
+    }
 }
 
 #if defined(__SANITIZE_ADDRESS__) // the sanitizer catches the crash and exits
-const char *const crash =
-    "insertion_sort: does not conform\n  it stopped early on (4 values)";
+const char *const crash = "insertion_sort: does not conform\n  it stopped early on (4 values)";
 #else
-const char *const crash = "insertion_sort: does not conform\n  it was killed "
-                          "by signal 11 (Segmentation fault) on "
-                          "(4 values) -5 5 0 -5";
+const char *const crash =
+    "insertion_sort: does not conform\n  it was killed by signal 11 (Segmentation fault) on "
+    "(4 values) -5 5 0 -5";
 #endif
 
 INSTANTIATE_TEST_SUITE_P(
@@ -65,55 +62,46 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"sorts",
              {"check_modules/left_first_sorts.c"},
              0,
-             {"selection_sort: conforms", "insertion_sort: conforms",
-              "quick_sort: conforms"}},
+             {"selection_sort: conforms", "insertion_sort: conforms", "quick_sort: conforms"}},
         Case{"sorts",
              {"check_modules/selection_skips_self_swap.c"},
              1,
-             {"selection_sort: does not conform\n  on (1 value) -19\n  call 1: "
-              "expected swap(a, "
+             {"selection_sort: does not conform\n  on (1 value) -19\n  call 1: expected swap(a, "
               "0, 0); got no more calls (0 comparisons and 0 swaps before it)",
               "insertion_sort: missing", "quick_sort: missing"}},
         Case{"sorts",
              {"check_modules/selection_writes_to_report.c"},
              1,
-             {"selection_sort: does not conform\n  on (0 values)\n  the "
-              "harness's report has a "
+             {"selection_sort: does not conform\n  on (0 values)\n  the harness's report has a "
               "malformed line: sorted\n"}},
         Case{"sorts",
              {"check_modules/insertion_passes_equal.c"},
              1,
-             {"insertion_sort: does not conform\n  on (2 values) 2 -2\n  call "
-              "1: expected "
+             {"insertion_sort: does not conform\n  on (2 values) 2 -2\n  call 1: expected "
               "goes_before(2, -2) -> false; got goes_before(-2, 2) -> true"}},
         Case{"sorts",
              {"check_modules/quick_last_pivot.c"},
              1,
-             {"quick_sort: does not conform\n  on (2 values) 2 -2\n  call 1: "
-              "expected "
+             {"quick_sort: does not conform\n  on (2 values) 2 -2\n  call 1: expected "
               "goes_before(-2, 2) -> true; got goes_before(2, -2) -> false"}},
         Case{"sorts",
              {"check_modules/quick_loops.c"},
              1,
-             {"quick_sort: does not conform\n  it did not finish within 2 s on "
-              "(2 values) 2 -2"}},
+             {"quick_sort: does not conform\n  it did not finish within 2 s on (2 values) 2 -2"}},
         Case{"sorts", {"check_modules/insertion_crashes.c"}, 1, {crash}},
         Case{"sorts",
              {"check_modules/does_not_build.c"},
              2,
-             {"adtlab-check: ", "does_not_build.c does not build:",
-              "error: expected"}},
+             {"adtlab-check: ", "does_not_build.c does not build:", "error: expected"}},
         Case{"queue",
              {"outside/list_queue.c"},
              0,
-             {"queue_empty: conforms\nqueue_enqueue: conforms\nqueue_size: "
-              "conforms\nqueue_dump: "
+             {"queue_empty: conforms\nqueue_enqueue: conforms\nqueue_size: conforms\nqueue_dump: "
               "conforms\nqueue_disscard: conforms\n"}},
         Case{"queue",
              {"check_modules/queue_at_front.c"},
              1,
-             {"queue_enqueue: does not conform\n  queue_dump(q, file) after "
-              "queue_empty(), "
+             {"queue_enqueue: does not conform\n  queue_dump(q, file) after queue_empty(), "
               "queue_enqueue of ",
               "queue_size: conforms"}},
         Case{"queue",
@@ -126,14 +114,12 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"stack",
              {"outside/list_stack.c"},
              0,
-             {"stack_empty: conforms\nstack_push: conforms\nstack_pop: "
-              "conforms\nstack_is_empty: "
+             {"stack_empty: conforms\nstack_push: conforms\nstack_pop: conforms\nstack_is_empty: "
               "conforms\nstack_to_array: conforms\n"}},
         Case{"stack",
              {"check_modules/stack_bottom_first.c"},
              1,
-             {"stack_push: does not conform\n  stack_to_array(s) after "
-              "stack_empty(), stack_push "
+             {"stack_push: does not conform\n  stack_to_array(s) after stack_empty(), stack_push "
               "of ",
               "stack_is_empty: conforms"}},
         Case{"fstring",
@@ -149,102 +135,89 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"queue",
              {"check_modules/queue_forges_ok.c"},
              1,
-             {"queue_empty: does not conform\n  in queue_empty()\n  the "
-              "harness's report has a "
+             {"queue_empty: does not conform\n  in queue_empty()\n  the harness's report has a "
               "malformed line: ok\n",
               "queue_disscard: does not conform\n"}},
         Case{"queue",
              {"check_modules/queue_floods_report.c"},
              1,
-             {"queue_empty: does not conform\n  the harness's report ran over "
-              "16 MiB in "
+             {"queue_empty: does not conform\n  the harness's report ran over 16 MiB in "
               "queue_empty(): the module writes into it\n"}},
         Case{"queue",
              {"check_modules/queue_replays_answer.c"},
              1,
              {"queue_enqueue: does not conform\n  in queue_enqueue(q, ",
-              ") after queue_empty()\n  the harness's report has a malformed "
-              "line: 0 done\n"}},
+              ") after queue_empty()\n  the harness's report has a malformed line: 0 done\n"}},
         Case{"sorts",
              {"check_modules/selection_fakes_end.c"},
              1,
-             {"selection_sort: does not conform\n  on (0 values)\n  the "
-              "harness's report has a "
+             {"selection_sort: does not conform\n  on (0 values)\n  the harness's report has a "
               "malformed line: end 0\n"}},
         Case{"sorts",
              {"check_modules/sorts_bypass_calls.c"},
              1,
-             {"insertion_sort: does not conform\n  on (2 values) 2 -2\n  call "
-              "2: expected swap(a, "
-              "0, 1); got no more calls (1 comparison and 0 swaps before it)\n "
-              " it sorted the "
-              "values without calling swap: exchange elements only through "
-              "swap(a, i, j)\n",
-              "quick_sort: does not conform\n  on (2 values) 2 -2\n  call 1: "
-              "expected "
-              "goes_before(-2, 2) -> true; got no more calls (0 comparisons "
-              "and 0 swaps before "
-              "it)\n  it sorted the values without calling goes_before or "
-              "swap: compare elements "
-              "only through goes_before(x, y) and exchange elements only "
-              "through swap(a, i, j)\n"}}));
+             {"insertion_sort: does not conform\n  on (2 values) 2 -2\n  call 2: expected swap(a, "
+              "0, 1); got no more calls (1 comparison and 0 swaps before it)\n  it sorted the "
+              "values without calling swap: exchange elements only through swap(a, i, j)\n",
+              "quick_sort: does not conform\n  on (2 values) 2 -2\n  call 1: expected "
+              "goes_before(-2, 2) -> true; got no more calls (0 comparisons and 0 swaps before "
+              "it)\n  it sorted the values without calling goes_before or swap: compare elements "
+              "only through goes_before(x, y) and exchange elements only through swap(a, i, "
+              "j)\n"}}));
 
 struct Usage {
-  const char *what;
-  std::vector<std::string> args;
-  int status;
-  std::string out;
-  std::string err;
+    const char *what;
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+    std::string err;
 };
 
-void PrintTo(const Usage &u, std::ostream *os) { *os << u.what; }
+void PrintTo(const Usage &u, std::ostream *os) {
+    *os << u.what;
+}
 
 class AdtlabCheckUsage : public ::testing::TestWithParam<Usage> {};
 
 TEST_P(AdtlabCheckUsage, TakesTheKindAfterTheOptions) {
-  std::vector<std::string> command = {ADTLAB_CHECK};
-  command.insert(command.end(), GetParam().args.begin(), GetParam().args.end());
-  Outcome o = run_program(command);
-  EXPECT_TRUE(o.exited(GetParam().status)) << o.out << o.err;
-  EXPECT_EQ(o.out, GetParam().out);
-  EXPECT_EQ(o.err, GetParam().err);
+    std::vector<std::string> command = {ADTLAB_CHECK};
+    command.insert(command.end(), GetParam().args.begin(), GetParam().args.end());
+    Outcome o = run_program(command);
+    EXPECT_TRUE(o.exited(GetParam().status)) << o.out << o.err;
+    EXPECT_EQ(o.out, GetParam().out);
+    EXPECT_EQ(o.err, GetParam().err);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, AdtlabCheckUsage,
-    ::testing::Values(Usage{"unknown kind",
-                            {"lists", "x.c"},
-                            2,
-                            "",
-                            "adtlab-check: unknown kind 'lists' (sorts, queue, "
-                            "stack or fstring)\n"},
-                      Usage{"a kind after two dashes",
-                            {"--", "--help", "x.c"},
-                            2,
-                            "",
-                            "adtlab-check: unknown kind '--help' (sorts, "
-                            "queue, stack or fstring)\n"},
-                      Usage{"two dashes after the time limit",
-                            {"--time-limit", "60", "--", "stack",
-                             TESTS_DIR "/outside/list_stack.c"},
-                            0,
-                            "stack_empty: conforms\nstack_push: "
-                            "conforms\nstack_pop: conforms\nstack_is_empty: "
-                            "conforms\nstack_to_array: conforms\n",
-                            ""}),
+    ::testing::Values(
+        Usage{"unknown kind",
+              {"lists", "x.c"},
+              2,
+              "",
+              "adtlab-check: unknown kind 'lists' (sorts, queue, stack or fstring)\n"},
+        Usage{"a kind after two dashes",
+              {"--", "--help", "x.c"},
+              2,
+              "",
+              "adtlab-check: unknown kind '--help' (sorts, queue, stack or fstring)\n"},
+        Usage{"two dashes after the time limit",
+              {"--time-limit", "60", "--", "stack", TESTS_DIR "/outside/list_stack.c"},
+              0,
+              "stack_empty: conforms\nstack_push: conforms\nstack_pop: conforms\nstack_is_empty: "
+              "conforms\nstack_to_array: conforms\n",
+              ""}),
     adtlab::testing::NameFromWhat());
 
 TEST(AdtlabCheck, MakesItsWorkingFolderInTmpdir) {
-  Outcome o =
-      run_program({ADTLAB_CHECK, "stack", TESTS_DIR "/outside/list_stack.c"},
-                  "", {"TMPDIR=/nonexistent/adtlab-check"});
-  EXPECT_TRUE(o.exited(2));
-  EXPECT_EQ(o.err, "adtlab-check: cannot make a working folder\n");
+    Outcome o = run_program({ADTLAB_CHECK, "stack", TESTS_DIR "/outside/list_stack.c"}, "",
+                            {"TMPDIR=/nonexistent/adtlab-check"});
+    EXPECT_TRUE(o.exited(2));
+    EXPECT_EQ(o.err, "adtlab-check: cannot make a working folder\n");
 }
 
 #if defined(__SANITIZE_ADDRESS__)
-#define PRELOAD_WORKS                                                          \
-  0 // the sanitizer runtime must be the first library loaded
+#define PRELOAD_WORKS 0 // the sanitizer runtime must be the first library loaded
 #else
 #define PRELOAD_WORKS 1
 #endif
@@ -252,72 +225,68 @@ TEST(AdtlabCheck, MakesItsWorkingFolderInTmpdir) {
 // A check that fails to build, or whose system calls fail, as well as one
 // that runs: each leaves $TMPDIR as it found it.
 struct Cleanup {
-  const char *what;
-  std::vector<std::string> files; // in tests/, checked as a queue
-  int fork_that_fails;            // 0 for none
-  int status;
-  std::string err; // what standard error starts with
+    const char *what;
+    std::vector<std::string> files; // in tests/, checked as a queue
+    int fork_that_fails;            // 0 for none
+    int status;
+    std::string err; // what standard error starts with
 };
 
-void PrintTo(const Cleanup &c, std::ostream *os) { *os << c.what; }
+void PrintTo(const Cleanup &c, std::ostream *os) {
+    *os << c.what;
+}
 
 class AdtlabCheckCleanup : public ::testing::TestWithParam<Cleanup> {};
 
 TEST_P(AdtlabCheckCleanup, LeavesNoWorkingFolderBehind) {
-  const Cleanup &c = GetParam();
-  if (c.fork_that_fails != 0 && !PRELOAD_WORKS) {
-    GTEST_SKIP() << "fork cannot be replaced under the sanitizers";
-  }
-  std::string tmpdir = "/tmp/adtlab-check-test-XXXXXX";
-  ASSERT_NE(mkdtemp(tmpdir.data()), nullptr);
-  std::vector<std::string> command = {ADTLAB_CHECK, "queue"};
-  for (const std::string &file : c.files) {
-    command.push_back(std::string(TESTS_DIR) + "/" + file);
-  }
-  std::vector<std::string> env = {"TMPDIR=" + tmpdir};
-  if (c.fork_that_fails != 0) {
-    env.push_back("LD_PRELOAD=" FAIL_FORK);
-    env.push_back("ADTLAB_FAIL_FORK_AT=" + std::to_string(c.fork_that_fails));
-  }
-  Outcome o = run_program(command, "", env);
-  EXPECT_TRUE(o.exited(c.status)) << o.out << o.err;
-  EXPECT_EQ(o.err.substr(0, c.err.size()), c.err);
-  EXPECT_TRUE(std::filesystem::is_empty(tmpdir)) << "in " << tmpdir;
-  std::filesystem::remove_all(tmpdir);
+    const Cleanup &c = GetParam();
+    if (c.fork_that_fails != 0 && !PRELOAD_WORKS) {
+        GTEST_SKIP() << "fork cannot be replaced under the sanitizers";
+    }
+    std::string tmpdir = "/tmp/adtlab-check-test-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpdir.data()), nullptr);
+    std::vector<std::string> command = {ADTLAB_CHECK, "queue"};
+    for (const std::string &file : c.files) {
+        command.push_back(std::string(TESTS_DIR) + "/" + file);
+    }
+    std::vector<std::string> env = {"TMPDIR=" + tmpdir};
+    if (c.fork_that_fails != 0) {
+        env.push_back("LD_PRELOAD=" FAIL_FORK);
+        env.push_back("ADTLAB_FAIL_FORK_AT=" + std::to_string(c.fork_that_fails));
+    }
+    Outcome o = run_program(command, "", env);
+    EXPECT_TRUE(o.exited(c.status)) << o.out << o.err;
+    EXPECT_EQ(o.err.substr(0, c.err.size()), c.err);
+    EXPECT_TRUE(std::filesystem::is_empty(tmpdir)) << "in " << tmpdir;
+    std::filesystem::remove_all(tmpdir);
 }
 
 // The forks: the harness's compilation, the file's, the link, the harness.
 INSTANTIATE_TEST_SUITE_P(
     Checks, AdtlabCheckCleanup,
-    ::testing::Values(Cleanup{"conforms", {"outside/list_queue.c"}, 0, 0, ""},
-                      Cleanup{"does not build",
-                              {"check_modules/does_not_build.c"},
-                              0,
-                              2,
-                              "adtlab-check: "},
-                      Cleanup{"not a source",
-                              {"outside/list_queue.c", "CMakeLists.txt"},
-                              0,
-                              2,
-                              "adtlab-check: " TESTS_DIR
-                              "/CMakeLists.txt: not a C or C++ source"},
-                      Cleanup{"does not link",
-                              {"outside/list_queue.c", "outside/list_queue.c"},
-                              0,
-                              2,
-                              "adtlab-check: the module does not link:\n"},
-                      Cleanup{"no compiler started",
-                              {"outside/list_queue.c"},
-                              1,
-                              2,
-                              "adtlab-check: cannot start a process: Resource "
-                              "temporarily unavailable\n"},
-                      Cleanup{"no harness started",
-                              {"outside/list_queue.c"},
-                              4,
-                              2,
-                              "adtlab-check: cannot start a process: Resource "
-                              "temporarily unavailable\n"}),
+    ::testing::Values(
+        Cleanup{"conforms", {"outside/list_queue.c"}, 0, 0, ""},
+        Cleanup{"does not build", {"check_modules/does_not_build.c"}, 0, 2, "adtlab-check: "},
+        Cleanup{"not a source",
+                {"outside/list_queue.c", "CMakeLists.txt"},
+                0,
+                2,
+                "adtlab-check: " TESTS_DIR "/CMakeLists.txt: not a C or C++ source"},
+        Cleanup{"does not link",
+                {"outside/list_queue.c", "outside/list_queue.c"},
+                0,
+                2,
+                "adtlab-check: the module does not link:\n"},
+        Cleanup{"no compiler started",
+                {"outside/list_queue.c"},
+                1,
+                2,
+                "adtlab-check: cannot start a process: Resource temporarily unavailable\n"},
+        Cleanup{"no harness started",
+                {"outside/list_queue.c"},
+                4,
+                2,
+                "adtlab-check: cannot start a process: Resource temporarily unavailable\n"}),
     adtlab::testing::NameFromWhat());
 
 } // namespace
