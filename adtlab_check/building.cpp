@@ -2,14 +2,11 @@
 
 #include "child.h"
 #include "failure.h"
+#include "sandbox.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -18,47 +15,42 @@ namespace adtlab::check {
 
 namespace {
 
-// Runs a command and returns its status, its output and messages in `output`.
-int run_tool(const std::vector<std::string> &command, std::string &output) {
-    int fds[2];
-    make_pipe(fds);
-    pid_t pid = fork_process();
-    if (pid == 0) {
-        dup2(fds[1], STDOUT_FILENO);
-        dup2(fds[1], STDERR_FILENO);
-        close(fds[0]);
-        close(fds[1]);
-        std::vector<char *> argv;
-        for (const std::string &arg : command) {
-            argv.push_back(const_cast<char *>(arg.c_str()));
-        }
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        std::fprintf(stderr, "cannot run %s: %s\n", argv[0], std::strerror(errno));
-        _exit(127);
-    }
-    close(fds[1]);
-    char buffer[4096];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) {
-        output.append(buffer, static_cast<std::size_t>(n));
-    }
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-}
-
 std::string tool(const char *variable, const char *fallback) {
     const char *value = std::getenv(variable);
     return value != nullptr && *value != '\0' ? value : fallback;
 }
 
+const char *const sanitizer_flags[] = {"-fsanitize=address,undefined", "-fno-sanitize-recover=all",
+                                       "-fno-omit-frame-pointer"};
+
 // The flags this system was built with, which the module must share.
-void add_build_flags(std::vector<std::string> &command) {
+void add_system_flags(std::vector<std::string> &command) {
     std::istringstream flags(ADTLAB_CHECK_FLAGS);
     for (std::string flag; flags >> flag;) {
         command.push_back(flag);
     }
+}
+
+// The system's flags, and the sanitizers' where they are in use.
+void add_build_flags(std::vector<std::string> &command) {
+    add_system_flags(command);
+    if (sanitizers_in_use()) {
+        command.insert(command.end(), std::begin(sanitizer_flags), std::end(sanitizer_flags));
+    }
+}
+
+// Builds and runs a program that does nothing, with the sanitizers.
+bool probe_sanitizers() {
+    const PrivateFolder folder;
+    const fs::path source = folder.path() / "probe.c";
+    std::ofstream(source) << "int main(void) { return 0; }\n";
+    std::vector<std::string> command = {tool("CC", "cc")};
+    add_system_flags(command);
+    command.insert(command.end(), std::begin(sanitizer_flags), std::end(sanitizer_flags));
+    command.insert(command.end(), {source.string(), "-o", (folder.path() / "probe").string()});
+    std::string output;
+    return run_command(command, output, folder.path()) == 0 &&
+           run_command({(folder.path() / "probe").string()}, output, folder.path()) == 0;
 }
 
 // Sources may include the headers by path or by bare name; the harnesses
@@ -74,14 +66,14 @@ std::vector<std::string> include_flags(const Resources &where) {
 
 // Compiles one C or C++ source into `object`.
 void compile(const std::string &source, bool c, const std::string &object,
-             const std::vector<std::string> &includes) {
+             const std::vector<std::string> &includes, const fs::path &work) {
     std::vector<std::string> command = {c ? tool("CC", "cc") : tool("CXX", "c++"), "-c", "-g",
                                         "-w"};
     add_build_flags(command);
     command.insert(command.end(), includes.begin(), includes.end());
     command.insert(command.end(), {source, "-o", object});
     std::string output;
-    if (run_tool(command, output) != 0) {
+    if (run_command(command, output, work) != 0) {
         throw BuildFailure(source + " does not build:\n" + output);
     }
 }
@@ -103,12 +95,41 @@ std::vector<std::string> objects_of(const std::vector<std::string> &sources, con
             fail(sources[k] + ": not a C or C++ source, an object or a static library");
         }
         objects.push_back((work / ("file" + std::to_string(k) + ".o")).string());
-        compile(sources[k], c, objects.back(), includes);
+        compile(sources[k], c, objects.back(), includes, work);
     }
     return objects;
 }
 
+// Without the sanitizers, the memory limit is the child's address space; a
+// failed allocation ends it with a line that tells the limit from a crash.
+const char allocation_check[] = R"(#include <stddef.h>
+#include <unistd.h>
+void *__real_malloc(size_t size);
+void *__real_calloc(size_t count, size_t size);
+void *__real_realloc(void *block, size_t size);
+static void *checked(void *block, size_t size) {
+    static const char message[] = "out of memory: an allocation failed\n";
+    if (block == NULL && size != 0) {
+        (void)!write(2, message, sizeof message - 1);
+        _exit(1);
+    }
+    return block;
+}
+void *__wrap_malloc(size_t size) { return checked(__real_malloc(size), size); }
+void *__wrap_calloc(size_t count, size_t size) {
+    return checked(__real_calloc(count, size), count * size);
+}
+void *__wrap_realloc(void *block, size_t size) {
+    return checked(__real_realloc(block, size), size);
+}
+)";
+
 } // namespace
+
+bool sanitizers_in_use() {
+    static const bool usable = probe_sanitizers();
+    return usable;
+}
 
 Resources find_resources() {
     fs::path here = fs::canonical("/proc/self/exe").parent_path();
@@ -125,17 +146,24 @@ fs::path build(const std::string &kind, const std::vector<std::string> &files,
                const Resources &where, const fs::path &work) {
     std::vector<std::string> sources = files;
     sources.insert(sources.begin(), (where.harness / (kind + "_harness.c")).string());
+    if (!sanitizers_in_use()) {
+        sources.push_back((work / "allocation_check.c").string());
+        std::ofstream(sources.back()) << allocation_check;
+    }
     const std::vector<std::string> objects = objects_of(sources, where, work);
     fs::path program = work / "harness";
     std::vector<std::string> command = {tool("CXX", "c++")};
     add_build_flags(command);
+    if (!sanitizers_in_use()) {
+        command.emplace_back("-Wl,--wrap=malloc,--wrap=calloc,--wrap=realloc");
+    }
     command.insert(command.end(), objects.begin(), objects.end());
     if (kind == "sorts") {
         command.push_back((where.libdir / "libordtally.a").string());
     }
     command.insert(command.end(), {"-o", program.string()});
     std::string output;
-    if (run_tool(command, output) != 0) {
+    if (run_command(command, output, work) != 0) {
         throw BuildFailure("the module does not link:\n" + output);
     }
     return program;

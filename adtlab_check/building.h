@@ -18,7 +18,12 @@ struct Resources {
 
 Resources find_resources();
 
-// Compiles the harness of `kind` and the files, and links them into
+// Whether the compiler builds and runs a program with AddressSanitizer and
+// UndefinedBehaviorSanitizer; tried once per run.
+bool sanitizers_in_use();
+
+// Compiles the harness of `kind` and the files in `work`, its working
+// directory, with the sanitizers where they are in use, and links them into
 // work/harness. Sources that do not build or link are a failure that holds
 // the compiler's message.
 std::filesystem::path build(const std::string &kind, const std::vector<std::string> &files,

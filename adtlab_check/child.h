@@ -1,5 +1,6 @@
 // The processes adtlab-check starts: the compiler, and the harness, which
-// runs with a deadline and reports a line at a time on file descriptor 3.
+// runs in its folder, in a process group of its own, within limits, and
+// reports a line at a time on file descriptor 3.
 #pragma once
 
 #include <sys/types.h>
@@ -9,12 +10,17 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace adtlab::check {
 
-// What the child may use before it is stopped.
+// What the child may use before it is stopped; a sort of 300 values needs
+// far less of each.
 struct Limits {
-    double seconds = 5; // wall-clock time for each run of the harness
+    double seconds = 5;            // wall-clock time for each run of the harness
+    unsigned int memory_mib = 512; // resident memory of the child and all it starts
+    unsigned int cpu_seconds = 10; // processor time of each of its processes
+    unsigned int file_mib = 64;    // the size of any file it writes
 };
 
 // The built harness of a submission, the folder it runs in, and its limits.
@@ -25,31 +31,47 @@ struct Harness {
     unsigned long long seed = 0; // chooses the checks' operations and values
 };
 
-// pipe() and fork(), or a failure when the system refuses.
+// pipe() (closed in programs started) and fork(), or a failure when the
+// system refuses.
 void make_pipe(int fds[2]);
 pid_t fork_process();
 
+// Runs a command in `directory` and returns its exit status (128 when a
+// signal ended it), with its output and messages in `output`.
+int run_command(const std::vector<std::string> &command, std::string &output,
+                const std::filesystem::path &directory);
+
+// A run of the harness: the leader of a process group of its own.
 struct Child {
     pid_t pid = -1;
     int report = -1;
     std::string pending; // read but not yet a whole line
     std::chrono::steady_clock::time_point deadline;
+    std::chrono::steady_clock::time_point measured; // its memory, last time
     Limits limits;
     std::size_t read_limit = std::size_t{64} << 20; // bytes of report taken at most
     std::size_t received = 0;
     bool flooded = false; // it sent more than read_limit
+    std::filesystem::path work;
+    long long output_start = 0; // where its output begins in the folder's file
+    bool stopped = false;       // the group is killed; what is left is in pending
+    std::string ending;         // a limit it hit while running, in words
 };
 
-// Runs `program argument` with `input` (or nothing) on standard input; its
-// own output is thrown away.
+// Runs `program argument` in the harness's folder with `input` (or nothing)
+// on standard input, within the limits; its own output goes to the folder.
 Child start(const Harness &harness, const std::string &argument,
             const std::filesystem::path &input);
 
 // The next report line, or nothing once the child has closed its report,
-// run out of time or sent more than its read limit.
+// ended, hit a limit, run out of time or sent more than its read limit.
 std::optional<std::string> next_line(Child &child, bool &timed_out);
 
-// Stops the child and tells how it ended: "" for a normal exit.
+// Stops the child and all it started, and tells how it ended: "" for a
+// normal exit, else a time-out, a limit, a memory error or a signal.
 std::string finish(Child &child, bool timed_out);
+
+// "exceeded the memory limit of 512 MiB"
+std::string memory_limit_in_words(const Limits &limits);
 
 } // namespace adtlab::check

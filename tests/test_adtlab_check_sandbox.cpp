@@ -1,0 +1,123 @@
+// adtlab-check on submissions that misbehave: each limit is reported as that
+// limit, and nothing is left behind, neither in the caller's directory nor
+// in $TMPDIR nor as a process, with bubblewrap and without.
+#include "process.h"
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h> // mkdtemp
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <tuple>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using adtlab::testing::Outcome;
+using adtlab::testing::run_program;
+
+struct Misbehaving {
+    const char *what;
+    const char *kind;
+    const char *file; // in tests/check_modules/
+    int status;
+    std::vector<std::string> report; // lines that the report holds
+    bool sanitizers = true;          // false: built by a compiler without them
+};
+
+void PrintTo(const Misbehaving &m, std::ostream *os) {
+    *os << m.what;
+}
+
+// The processes whose working directory lies in `folder`.
+std::vector<std::string> processes_in(const fs::path &folder) {
+    std::vector<std::string> found;
+    std::error_code error;
+    for (const fs::directory_entry &entry : fs::directory_iterator("/proc", error)) {
+        std::error_code gone;
+        const fs::path cwd = fs::read_symlink(entry.path() / "cwd", gone);
+        if (!gone && cwd.string().rfind(folder.string(), 0) == 0) {
+            found.push_back(entry.path().filename().string());
+        }
+    }
+    return found;
+}
+
+class AdtlabCheckSandbox : public ::testing::TestWithParam<std::tuple<Misbehaving, bool>> {};
+
+TEST_P(AdtlabCheckSandbox, NamesTheLimitAndLeavesNothingBehind) {
+    const auto &[m, bubblewrap] = GetParam();
+    std::string root = "/tmp/adtlab-check-sandbox-XXXXXX";
+    ASSERT_NE(mkdtemp(root.data()), nullptr);
+    const fs::path caller = fs::path(root) / "caller";
+    const fs::path tmpdir = fs::path(root) / "tmp";
+    fs::create_directories(caller);
+    fs::create_directories(tmpdir);
+    std::vector<std::string> env = {"TMPDIR=" + tmpdir.string(),
+                                    std::string("ADTLAB_CHECK_NO_BWRAP=") +
+                                        (bubblewrap ? "" : "1")};
+    if (!m.sanitizers) {
+        env.push_back("CC=" TESTS_DIR "/check_modules/cc_without_sanitizers.sh");
+    }
+    const Outcome o = run_program({"/bin/sh", "-c", "cd \"$0\" && exec \"$@\"", caller.string(),
+                                   ADTLAB_CHECK, "--time-limit", "60", m.kind,
+                                   std::string(TESTS_DIR "/check_modules/") + m.file},
+                                  "", env);
+    EXPECT_TRUE(o.exited(m.status)) << o.out << o.err;
+    for (const std::string &line : m.report) {
+        EXPECT_NE(o.out.find(line), std::string::npos) << "no \"" << line << "\" in\n" << o.out;
+    }
+    EXPECT_TRUE(fs::is_empty(caller)) << "the caller's directory";
+    EXPECT_TRUE(fs::is_empty(tmpdir)) << "$TMPDIR";
+    EXPECT_EQ(processes_in(root), std::vector<std::string>{});
+    fs::remove_all(root);
+}
+
+const char *const hungry = "it exceeded the memory limit of 512 MiB on (0 values)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Submissions, AdtlabCheckSandbox,
+    ::testing::Combine(
+        ::testing::Values(
+            Misbehaving{"memory_hungry",
+                        "sorts",
+                        "memory_hungry_sorts.c",
+                        1,
+                        {std::string("selection_sort: does not conform\n  ") + hungry,
+                         std::string("insertion_sort: does not conform\n  ") + hungry}},
+            Misbehaving{"memory_hungry_without_sanitizers",
+                        "sorts",
+                        "memory_hungry_sorts.c",
+                        1,
+                        {std::string("selection_sort: does not conform\n  ") + hungry,
+                         std::string("insertion_sort: does not conform\n  ") + hungry},
+                        false},
+            Misbehaving{"writes_a_big_file",
+                        "sorts",
+                        "writes_big_file.c",
+                        1,
+                        {"selection_sort: does not conform\n  it exceeded the file size limit of "
+                         "64 MiB on (0 values)"}},
+            Misbehaving{"queue_use_after_free",
+                        "queue",
+                        "queue_use_after_free.c",
+                        1,
+                        {"queue_disscard: does not conform\n  it made a memory error "
+                         "(heap-use-after-free) in queue_enqueue(q, "}},
+            Misbehaving{"leaves_a_process",
+                        "sorts",
+                        "leaves_a_process.c",
+                        1,
+                        {"selection_sort: conforms", "insertion_sort: missing"}}),
+        ::testing::Bool()),
+    [](const auto &info) {
+        return std::string(std::get<0>(info.param).what) +
+               (std::get<1>(info.param) ? "_in_bubblewrap" : "_limits_only");
+    });
+
+} // namespace
