@@ -8,8 +8,9 @@ import { WASI } from 'node:wasi';
 
 const [modulePath, sortTrace] = process.argv.slice(2);
 const wasi = new WASI({ version: 'preview1' });
+// wasiImport rather than getImportObject(), which Debian's node 18 lacks.
 const { instance } = await WebAssembly.instantiate(readFileSync(modulePath),
-                                                   wasi.getImportObject());
+                                                   { wasi_snapshot_preview1: wasi.wasiImport });
 wasi.initialize(instance);
 const wasm = instance.exports;
 
@@ -88,6 +89,45 @@ for (const [k, run] of traced(['4', '1', '3', '2']).runs.entries()) {
     assert.equal(wasm.run_sort(k, total), 1);
     assert.equal(wasm.call_count(k), total, `${sorts[k]} at the bound`);
 }
+
+// Typed text: words separated by whitespace or commas, each read as
+// sort_trace reads a value; the words that are not ints are named, and then,
+// as with no words, the values stay.
+const text = address => new TextDecoder().decode(bytes().subarray(address, bytes().indexOf(0, address)));
+function readText(typed) {
+    const encoded = new TextEncoder().encode(typed);
+    new Uint8Array(wasm.memory.buffer, wasm.text(encoded.length), encoded.length).set(encoded);
+    const count = wasm.read_text();
+    return [count, text(wasm.bad_words()), JSON.parse(text(wasm.player_data())).groups[0].input];
+}
+setValues([9, 8]);
+for (const [typed, expected] of [
+        ['5 4,3\n\t2,,1', [5, [], [5, 4, 3, 2, 1]]],
+        [' +7  -0\r\n007,', [3, [], [7, 0, 7]]],
+        ['2147483647,-2147483648', [2, [], [2147483647, -2147483648]]],
+        ['1 x 2147483648 3.5 -2147483649 0x10 2', [-1, ['x', '2147483648', '3.5', '-2147483649', '0x10'],
+                                                    [2147483647, -2147483648]]],
+        [' , \n', [0, [], [2147483647, -2147483648]]],
+        ['', [0, [], [2147483647, -2147483648]]],
+        [Array(32768).fill('1').join(' '), [-2, [], [2147483647, -2147483648]]],
+        [Array(32767).fill('-1').join(','), [32767, [], Array(32767).fill(-1)]]]) {
+    const [count, bad, input] = readText(typed);
+    assert.deepEqual([count, bad === '' ? [] : bad.split(' '), input], expected, JSON.stringify(typed.slice(0, 40)));
+}
+
+// The player's data: one panel for each recorded run, whose calls are those
+// the module gives.
+setValues([3, 1, 2]);
+wasm.run_sort(0, 0);
+wasm.run_sort(2, 0);
+assert.equal(wasm.record_run(2), 1);
+const data = JSON.parse(text(wasm.player_data()));
+assert.deepEqual(data.groups.map(g => [g.input, g.ranks, g.runs.map(r => [r.id, r.algorithm])]),
+                 [[[3, 1, 2], [2, 0, 1], [['quick', 'quick']]]]);
+assert.equal(Buffer.from(data.groups[0].runs[0].events, 'base64').length, 4 * wasm.call_count(2));
+assert.equal(wasm.record_run(sorts.length), 0);
+assert.notEqual(wasm.values(0), 0);
+assert.equal(wasm.record_run(2), 0, 'recorded a run of other values');
 
 // Out of range: no values, no sort.
 assert.equal(wasm.values(32768), 0);

@@ -6,32 +6,54 @@
 // Exports (a WASI reactor: call _initialize first). Sorts and shapes are
 // numbered as sort_name and shape_name name them; unsigned results come to
 // JavaScript as signed 32-bit numbers (x >>> 0 reads them).
+//   unsigned most_values()            32,767: the most values there can be
 //   int *values(n)                    room for n values (0 to 32,767), which
 //                                     the page writes; null when n is more
 //   int *shaped_values(shape, n, seed)  the values made by make_input, or null
+//   char *text(n)                     room for n bytes of typed text, which
+//                                     the page writes (UTF-8)
+//   int read_text()                   the text's values, separated by
+//                                     whitespace or commas, as the values to
+//                                     sort: their count (0: none, and the
+//                                     values stay); -1 when some are not
+//                                     ints (bad_words() names them), -2 when
+//                                     there are more than 32,767
+//   const char *bad_words()           the words of the text that are not
+//                                     ints, separated by spaces
 //   const char *sort_name(k), *shape_name(k)   null past the last
 //   bool run_sort(k, most_calls)      sorts a copy of the values by sort k,
 //                                     timed without watching; when the sort
 //                                     makes at most most_calls calls, runs it
 //                                     again to record them
+//   bool record_run(k)                records the calls of sort k's last run
+//                                     of these values; false when memory is
+//                                     short
 //   unsigned comparisons(k), swaps(k)    the library's counts of the last run
 //   double milliseconds(k)            the stopwatch's reading
 //   const int *sorted_values(k)       the values after the sort
 //   const Call *calls(k)              its calls, or null when not recorded
 //                                     (too many, or memory ran out)
 //   unsigned call_count(k)
+//   const char *player_data()         the player's data (JSON) for these
+//                                     values, one panel for each recorded
+//                                     run; null when memory is short
 // A call takes 16 bytes: byte 0 is 0 for goes_before and 1 for swap; the
 // 32-bit ints at 4 and 8 are its two values (goes_before) or positions
 // (swap); byte 12 is what goes_before returned.
 #include "ordtally/ordtally.h"
+#include "player/page.h"
 #include "sort_calls/calls.h"
 #include "sort_inputs/shapes.h"
+#include "sort_inputs/values.h"
 
 #include <cassert>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <iterator>
+#include <optional>
+#include <string>
 #include <vector>
 
 #define EXPORT(name) extern "C" __attribute__((export_name(#name)))
@@ -54,36 +76,47 @@ struct Run {
     unsigned int swaps = 0;
     double milliseconds = 0.0;
     std::vector<int> sorted;
-    Call *calls = nullptr; // a block for every call of the sort, or null
-    std::size_t capacity = 0;
-    std::size_t call_count = 0;
+    bool ran = false; // on these values
+    bool recorded = false;
+    std::vector<Call> calls; // every call of the sort, once recorded
 };
 
 std::vector<int> input;
 Run runs[sort_count];
+std::string typed;     // the text the page writes, and a NUL
+std::string bad_typed; // its words that are not ints
+std::string data;      // the player's data, and a NUL
 
 void forget_calls(Run &run) {
-    std::free(run.calls);
-    run.calls = nullptr;
-    run.capacity = 0;
-    run.call_count = 0;
+    run.recorded = false;
+    std::vector<Call>().swap(run.calls);
 }
 
 int *set_input(const std::vector<int> &new_input) {
     for (Run &run : runs) {
-        forget_calls(run);
-        run.sorted.clear();
+        run = Run{};
     }
+    std::string().swap(data);
     input.reserve(most_values); // never moves, and never null
     input.assign(new_input.begin(), new_input.end());
     return input.data();
 }
 
-void keep_call(Run &run, const Call &call) {
-    if (run.call_count < run.capacity) {
-        run.calls[run.call_count] = call;
+// Built without exceptions, a container that cannot grow aborts; a block
+// that malloc can give, and that is given back, leaves room for it.
+bool room_for(std::uint64_t bytes) {
+    if (bytes > SIZE_MAX / 2) {
+        return false;
     }
-    ++run.call_count;
+    void *block = std::malloc(static_cast<std::size_t>(bytes));
+    std::free(block);
+    return block != nullptr;
+}
+
+void keep_call(Run &run, const Call &call) {
+    if (run.calls.size() < run.calls.capacity()) {
+        run.calls.push_back(call);
+    }
 }
 
 void record_comparison(int x, int y, bool result, void *user) {
@@ -94,27 +127,66 @@ void record_swap(const int *, unsigned int i, unsigned int j, void *user) {
     keep_call(*static_cast<Run *>(user), Call::swap(i, j));
 }
 
-// Sorts the input again, this time watched, into a block for `total` calls.
-void record(Run &run, const adtlab::SortAlgorithm &algorithm, std::uint64_t total) {
-    if (total > SIZE_MAX / sizeof(Call)) {
-        return;
+// Sorts the input again, this time watched, keeping every call; false when
+// there is no room for them.
+bool record(Run &run, const adtlab::SortAlgorithm &algorithm) {
+    const std::uint64_t total = std::uint64_t{run.comparisons} + run.swaps;
+    if (!room_for(total * sizeof(Call) + input.size() * sizeof(int))) {
+        return false;
     }
-    const auto count = static_cast<std::size_t>(total);
-    run.calls = static_cast<Call *>(std::malloc((count > 0 ? count : 1) * sizeof(Call)));
-    if (run.calls == nullptr) {
-        return;
-    }
-    run.capacity = count;
+    run.calls.reserve(static_cast<std::size_t>(total > 0 ? total : 1)); // data() is never null
     std::vector<int> sorted = input;
     const order_observer observer = {record_comparison, record_swap, &run};
     watch_order(&observer);
     algorithm.sort(sorted.data(), static_cast<unsigned int>(sorted.size()));
     watch_order(nullptr);
     // Watching changes nothing: the same calls as counted, the same result.
-    assert(run.call_count == total && sorted == run.sorted);
+    assert(run.calls.size() == total && sorted == run.sorted);
+    run.recorded = true;
+    return true;
+}
+
+bool separates(char c) {
+    return c == ',' || c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+
+// The words of the typed text, each read as sort_trace reads a value.
+int read_words() {
+    std::vector<int> found;
+    bad_typed.clear();
+    const std::size_t end = typed.size() - 1; // the NUL
+    for (std::size_t start = 0, stop = 0; start < end; start = stop) {
+        for (; start < end && separates(typed[start]); ++start) {
+        }
+        for (stop = start; stop < end && !separates(typed[stop]); ++stop) {
+        }
+        if (start == stop) {
+            break;
+        }
+        const std::string word = typed.substr(start, stop - start);
+        if (auto value = adtlab::parse_number(word, INT_MIN, INT_MAX)) {
+            found.push_back(static_cast<int>(*value));
+        } else {
+            bad_typed += (bad_typed.empty() ? "" : " ") + word;
+        }
+    }
+    if (!bad_typed.empty()) {
+        return -1;
+    }
+    if (found.size() > most_values) {
+        return -2;
+    }
+    if (!found.empty()) {
+        set_input(found);
+    }
+    return static_cast<int>(found.size());
 }
 
 } // namespace
+
+EXPORT(most_values) unsigned int most_values_export() {
+    return most_values;
+}
 
 EXPORT(values) int *values(unsigned int n) {
     return n <= most_values ? set_input(std::vector<int>(n)) : nullptr;
@@ -125,6 +197,19 @@ EXPORT(shaped_values) int *shaped_values(unsigned int shape, unsigned int n, std
         return nullptr;
     }
     return set_input(adtlab::make_input(adtlab::input_shapes[shape], n, seed));
+}
+
+EXPORT(text) char *text(unsigned int n) {
+    typed.assign(std::size_t{n} + 1, '\0');
+    return typed.data();
+}
+
+EXPORT(read_text) int read_text() {
+    return typed.empty() ? 0 : read_words();
+}
+
+EXPORT(bad_words) const char *bad_words() {
+    return bad_typed.c_str();
 }
 
 EXPORT(sort_name) const char *sort_name(unsigned int k) {
@@ -151,11 +236,18 @@ EXPORT(run_sort) bool run_sort(unsigned int k, unsigned int most_calls) {
     run.milliseconds = calculate_elapsed_time();
     run.comparisons = comparisons_number();
     run.swaps = swaps_number();
-    const std::uint64_t total = std::uint64_t{run.comparisons} + run.swaps;
-    if (total <= most_calls) {
-        record(run, algorithm, total);
+    run.ran = true;
+    if (std::uint64_t{run.comparisons} + run.swaps <= most_calls) {
+        record(run, algorithm);
     }
     return true;
+}
+
+EXPORT(record_run) bool record_run(unsigned int k) {
+    if (k >= sort_count || !runs[k].ran) {
+        return false;
+    }
+    return runs[k].recorded || record(runs[k], adtlab::sort_algorithms[k]);
 }
 
 EXPORT(comparisons) unsigned int comparisons(unsigned int k) {
@@ -175,11 +267,35 @@ EXPORT(sorted_values) const int *sorted_values(unsigned int k) {
 }
 
 EXPORT(calls) const Call *calls(unsigned int k) {
-    return k < sort_count ? runs[k].calls : nullptr;
+    return k < sort_count && runs[k].recorded ? runs[k].calls.data() : nullptr;
 }
 
 EXPORT(call_count) unsigned int call_count(unsigned int k) {
-    return k < sort_count && runs[k].calls != nullptr
-               ? static_cast<unsigned int>(runs[k].call_count)
-               : 0;
+    return k < sort_count && runs[k].recorded ? static_cast<unsigned int>(runs[k].calls.size()) : 0;
+}
+
+EXPORT(player_data) const char *player_data() {
+    std::vector<adtlab::player::Group> groups(1);
+    adtlab::player::Group &group = groups[0];
+    group.input = input;
+    std::uint64_t bytes = 0;
+    for (std::size_t k = 0; k < sort_count; ++k) {
+        if (runs[k].recorded) {
+            const char *name = adtlab::sort_algorithms[k].name;
+            group.panels.push_back({.id = name,
+                                    .title = std::string(name) + " sort",
+                                    .algorithm = name,
+                                    .calls = &runs[k].calls,
+                                    .ended = std::nullopt,
+                                    .expected = std::nullopt});
+            bytes += runs[k].calls.size();
+        }
+    }
+    std::string().swap(data);
+    // The calls packed, in base64 and more than once while the text is made.
+    if (!room_for(bytes * 24 + input.size() * 64)) {
+        return nullptr;
+    }
+    data = adtlab::player::page_data("adtlab: the library sorts your values", groups);
+    return data.c_str();
 }

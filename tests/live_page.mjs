@@ -1,0 +1,146 @@
+// The live page in headless Chromium, driven through its debugging pipe (so
+// that the page's clock runs as in any browser): for inputs given by
+// #values= and by #size=&shape=&seed=, the counters at &end equal
+// sort_trace --json's counts; a bad value is named and nothing is sorted; a
+// sort past the page's bound is counted, not replayed; the stopwatch's
+// milliseconds are sensible. Prints the page's size and its time for 2,000
+// values as figures.
+//   node live_page.mjs PAGE SORT_TRACE CHROMIUM
+import assert from 'node:assert/strict';
+import { execFileSync, spawn } from 'node:child_process';
+import { existsSync, mkdtempSync, rmSync, statSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+const [page, sortTrace, chromium] = process.argv.slice(2);
+if (!existsSync(page)) {
+    console.log(`no ${page}: the WebAssembly packages are missing, so the page is not built`);
+    process.exit(77);
+}
+const profile = mkdtempSync(join(tmpdir(), 'live-page-'));
+const browser = spawn(chromium, ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run',
+                                 '--disable-background-networking', '--disable-component-update',
+                                 '--disable-sync', `--user-data-dir=${profile}`,
+                                 '--remote-debugging-pipe', 'about:blank'],
+                      { stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'] });
+
+// The debugging protocol: JSON messages, each ended by a NUL.
+const answers = new Map();
+let pending = '', lastId = 0, session;
+browser.stdio[4].on('data', chunk => {
+    pending += chunk;
+    for (let end; (end = pending.indexOf('\0')) >= 0; pending = pending.slice(end + 1)) {
+        const message = JSON.parse(pending.slice(0, end));
+        answers.get(message.id)?.(message);
+    }
+});
+function send(method, params = {}) {
+    const id = ++lastId;
+    browser.stdio[3].write(JSON.stringify({ id, method, params, sessionId: session }) + '\0');
+    return new Promise((resolve, reject) => answers.set(id, answer => {
+        answers.delete(id);
+        answer.error ? reject(new Error(`${method}: ${answer.error.message}`)) : resolve(answer.result);
+    }));
+}
+async function evaluate(expression) {
+    const { result, exceptionDetails } = await send('Runtime.evaluate', { expression, returnByValue: true });
+    assert.equal(exceptionDetails, undefined, `${expression}: ${JSON.stringify(exceptionDetails)}`);
+    return result.value;
+}
+
+// Opens the page at the fragment and waits until it has sorted or refused.
+const url = pathToFileURL(page).href;
+async function open(fragment) {
+    await evaluate('document.body && (document.body.dataset.state = "")');
+    await send('Page.navigate', { url: `${url}#${fragment}` });
+    for (let tries = 0; tries < 1200; ++tries) {
+        const state = await evaluate(`location.hash === ${JSON.stringify(`#${fragment}`)} && document.body?.dataset.state`);
+        if (state) {
+            return evaluate(`({ state: document.body.dataset.state, message: document.getElementById("message").textContent,
+                pageMilliseconds: Number(document.getElementById("message").dataset.milliseconds),
+                shown: Object.fromEntries([...document.querySelectorAll("[id$=-comparisons], [id$=-swaps], [id$=-milliseconds]")]
+                    .filter(e => !e.closest("[hidden]")).map(e => [e.id, e.textContent])) })`);
+        }
+        await new Promise(resolve => setTimeout(resolve, 50));
+    }
+    throw new Error(`#${fragment}: the page neither sorted nor refused within a minute`);
+}
+
+// What the page must show for sort_trace's runs: each run's counts in the
+// table and in its panel.
+function expected(runs) {
+    const counts = {};
+    for (const { algorithm, comparisons, swaps } of runs) {
+        Object.assign(counts, { [`count-${algorithm}-comparisons`]: `${comparisons}`,
+                                [`count-${algorithm}-swaps`]: `${swaps}`,
+                                [`${algorithm}-comparisons`]: `${comparisons}`,
+                                [`${algorithm}-swaps`]: `${swaps}` });
+    }
+    return counts;
+}
+function counters(shown) {
+    return Object.fromEntries(Object.entries(shown).filter(([id]) => !id.endsWith('-milliseconds')));
+}
+function checkMilliseconds(shown, sorts, pageMilliseconds) {
+    for (const algorithm of sorts) {
+        const milliseconds = Number(shown[`${algorithm}-milliseconds`]);
+        assert.ok(Number.isFinite(milliseconds) && milliseconds >= 0 && milliseconds <= pageMilliseconds,
+                  `${algorithm}: ${shown[`${algorithm}-milliseconds`]} ms of ${pageMilliseconds} ms`);
+    }
+}
+
+try {
+    ({ sessionId: session } = await send('Target.attachToTarget', {
+        targetId: (await send('Target.getTargets')).targetInfos.find(t => t.type === 'page').targetId,
+        flatten: true }));
+
+    const cases = [
+        ['values=5,4,3,2,1', ['--', '5', '4', '3', '2', '1']],
+        ['values=3%20-3,0,,2147483647%0A-2147483648%093,-3', ['--', '3', '-3', '0', '2147483647', '-2147483648', '3', '-3']],
+        ['values=7', ['--', '7']],
+        ['size=200&shape=random&seed=5', ['--size', '200', '--shape', 'random', '--seed', '5']],
+        ['size=500&shape=few-distinct&seed=4294967295', ['--size', '500', '--shape', 'few-distinct', '--seed', '4294967295']],
+        ['size=300&shape=descending', ['--size', '300', '--shape', 'descending']],
+        ['size=2000&shape=random&seed=1', ['--size', '2000', '--shape', 'random', '--seed', '1']],
+    ];
+    let figure;
+    for (const [fragment, args] of cases) {
+        const { runs } = JSON.parse(execFileSync(sortTrace, ['--json', ...args], { maxBuffer: 1 << 30 }));
+        const shown = await open(`${fragment}&end`);
+        assert.equal(shown.state, 'sorted', `#${fragment}: ${shown.message}`);
+        assert.deepEqual(counters(shown.shown), expected(runs), `#${fragment}&end`);
+        checkMilliseconds(shown.shown, runs.map(r => r.algorithm), shown.pageMilliseconds);
+        figure = shown.pageMilliseconds;
+    }
+
+    // Bad values: named, and nothing sorted, nor left from the last input.
+    for (const [fragment, named] of [['values=5,x,3,1.5,2147483648', ['"x"', '"1.5"', '"2147483648"']],
+                                     ['values=,%20,', ['no values']],
+                                     ['size=0&shape=random', ['"0"']], ['size=20&shape=sideways', ['"sideways"']],
+                                     ['values=3,1&algorithm=bogo', ['"bogo"']]]) {
+        const shown = await open(`${fragment}&end`);
+        assert.equal(shown.state, 'refused', `#${fragment}`);
+        for (const words of named) assert.ok(shown.message.includes(words), `#${fragment}: ${shown.message}`);
+        assert.deepEqual(shown.shown, {}, `#${fragment}: something shown`);
+    }
+
+    // Past the page's bound, selection sort is counted (n(n-1)/2 comparisons)
+    // and not replayed; quick sort, within it, is both.
+    const big = await open('size=10000&shape=random&seed=3&end');
+    const quick = JSON.parse(execFileSync(sortTrace, ['--json', '-a', 'quick', '--size', '10000', '--seed', '3'],
+                                          { maxBuffer: 1 << 30 })).runs;
+    assert.equal(big.shown['count-selection-comparisons'], `${10000 * 9999 / 2}`);
+    assert.equal(big.shown['selection-comparisons'], undefined, 'selection sort replayed past the bound');
+    assert.deepEqual(Object.fromEntries(Object.entries(counters(big.shown)).filter(([id]) => id.includes('quick'))),
+                     expected(quick));
+    assert.ok(Number(big.shown['selection-milliseconds']) > 0, 'a sort of 50 million calls took no time');
+
+    console.log(`as sort_trace for ${cases.length} inputs; page ${statSync(page).size} bytes; ` +
+                `2,000 random values sorted, recorded and loaded in ${figure} ms`);
+} finally {
+    const ended = new Promise(resolve => browser.once('exit', resolve));
+    browser.kill();
+    await ended;
+    rmSync(profile, { recursive: true, force: true, maxRetries: 5 });
+}
