@@ -126,9 +126,9 @@ std::string buffer_words(const std::string &digits) {
                                     : quoted(bytes.substr(0, end));
 }
 
-// What an answer says, as expected ("the dump to show ...") or as got ("it
-// showed ...").
-std::string answer_words(const Step &step, const std::string &said, bool expected) {
+// What an answer says, as expected ("the dump to show ...", "3") or as got
+// ("it showed ...", "it returned 4").
+std::string answer_words(const std::string &said, bool expected) {
     const std::size_t space = said.find(' ');
     const std::string word = said.substr(0, space);
     const std::string rest = space == std::string::npos ? "" : said.substr(space + 1);
@@ -147,7 +147,7 @@ std::string answer_words(const Step &step, const std::string &said, bool expecte
                buffer_words(rest.substr(second + 1));
     }
     const std::string value = word == "bool" || word == "size" ? rest : said;
-    return expected ? step.call + " to return " + value : "it returned " + value;
+    return expected ? value : "it returned " + value;
 }
 
 // "queue_dump(q, file) after queue_empty(), queue_enqueue of 7001"
@@ -171,8 +171,8 @@ bool judge(const Step &step, std::size_t k, const std::string &line, CheckResult
         return true;
     }
     result.status = Status::fail;
-    result.expected = answer_words(step, step.expected, true);
-    result.got = answer_words(step, *said, false);
+    result.expected = answer_words(step.expected, true);
+    result.got = answer_words(*said, false);
     result.why = step_words(step) + ": expected " + result.expected + "; " + result.got;
     return false;
 }

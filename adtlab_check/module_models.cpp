@@ -22,7 +22,7 @@ struct QueueModel {
     std::vector<int> queues[4];
 
     int element() {
-        return static_cast<int>(7001 + below(random, 93000)) * (below(random, 2) ? 1 : -1);
+        return static_cast<int>(7001 + below(random, 93000)) * (below(random, 2) == 0 ? 1 : -1);
     }
     void empty(unsigned int s) {
         script.change(s, "empty", "queue_empty", "");
@@ -76,7 +76,8 @@ void queue_enqueue_steps(QueueModel &m) {
     m.empty(1);
     m.empty(2);
     for (unsigned int k = 0; k < 40; ++k) {
-        m.enqueue(1 + below(m.random, 2), m.element());
+        const unsigned int s = 1 + below(m.random, 2); // drawn before the element
+        m.enqueue(s, m.element());
     }
     m.dump(1);
     m.dump(2);
@@ -215,7 +216,8 @@ void stack_push_steps(StackModel &m) {
     m.empty(1);
     m.empty(2);
     for (unsigned int k = 0; k < 30; ++k) {
-        m.push(1 + below(m.random, 2), m.element());
+        const unsigned int s = 1 + below(m.random, 2); // drawn before the element
+        m.push(s, m.element());
     }
     for (unsigned int s : {1u, 2u}) {
         if (!m.stacks[s].empty()) {
@@ -293,7 +295,10 @@ struct FstringModel {
     void set(const std::string &text) {
         const std::string before = word(1 + below(random, 30));
         const std::string answer = hex(text) + "00";
-        script.once("set " + buffer(text) + " " + fill() + " " + buffer(before) + " " + fill(),
+        const std::string fill_source = fill();
+        const std::string fill_target = fill();
+        script.once("set " + buffer(text) + " " + fill_source + " " + buffer(before) + " " +
+                        fill_target,
                     "fstring_set(target, " + quoted(text) + ")", "set " + answer + " " + answer);
     }
     void eq(const std::string &a, const std::string &b) {
@@ -309,13 +314,10 @@ struct FstringModel {
 };
 
 void fstring_set_steps(FstringModel &m) {
-    const std::vector<std::string> texts = {"",
-                                            "a",
-                                            m.word(1 + below(m.random, 20)),
-                                            "\xc3\xb1"
-                                            "and\xc3\xba",
-                                            m.bytes(1 + below(m.random, 98)),
-                                            m.word(99)};
+    const std::string utf8 = std::string("\xc3\xb1") + "and\xc3\xba"; // two-byte letters
+    const std::vector<std::string> texts = {
+        "",        "a", m.word(1 + below(m.random, 20)), utf8, m.bytes(1 + below(m.random, 98)),
+        m.word(99)};
     for (const std::string &text : texts) {
         m.set(text);
     }
