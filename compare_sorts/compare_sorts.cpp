@@ -72,7 +72,8 @@ struct Outcome {
         std::fflush(stdout);
         all_sorted = all_sorted && run.sorted;
         any_wrapped = any_wrapped || run.wrapped;
-        any_unexpected = any_unexpected || (expected && differs_from_formula(run, *expected));
+        any_unexpected =
+            any_unexpected || (expected != nullptr && differs_from_formula(run, *expected));
     }
 };
 
