@@ -105,6 +105,7 @@ TEST(ExpectedCounts, AreTheLibrarysCountsOnEveryShortInput) {
     }
 }
 
+// Edge cases; sort_trace's tests show the rules of worked examples.
 TEST(ExpectedCounts, NameTheirRuleWithItsNumbers) {
     struct Case {
         const char *algorithm;
@@ -113,21 +114,12 @@ TEST(ExpectedCounts, NameTheirRuleWithItsNumbers) {
         const char *swaps_rule;
     };
     const Case cases[] = {
-        {"selection", {5, 4, 3, 2, 1}, "n(n-1)/2 = 5*4/2", "n = 5"},
         {"selection", {}, "n(n-1)/2 = 0/2", "n = 0"},
-        {"insertion",
-         {5, 4, 3, 2, 1},
-         "inversions + n - 1 - walks to the front = 10 + 4 - 4",
-         "inversions = 10"},
         {"insertion",
          {3, -2, 2, -3, 0},
          "inversions + n - 1 - walks to the front = 7 + 4 - 2",
          "inversions = 7"},
         {"insertion", {}, "", ""},
-        {"quick",
-         {-1, 1, -2},
-         "n(n-1) = 3*2 (distinct values in order)",
-         "n - 1 = 2 (distinct values in order)"},
         {"quick",
          {7},
          "n(n-1) = 1*0 (distinct values in order)",
