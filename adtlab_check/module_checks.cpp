@@ -164,6 +164,7 @@ bool judge(const Step &step, std::size_t k, const std::string &line, CheckResult
     const auto kind = [](const std::string &text) { return text.substr(0, text.find(' ')); };
     if (!said || kind(*said) != kind(step.expected)) {
         result.status = Status::fail;
+        result.got = line.substr(0, 200);
         result.why = "in " + step_words(step) + "\n  " + malformed_line(line);
         return false;
     }
