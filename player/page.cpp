@@ -16,8 +16,8 @@ namespace adtlab::player {
 namespace {
 
 // Marks a comparison's value that is not in the array, and bounds a swap's
-// positions, which the array of at most 32,767 values never reaches.
-constexpr unsigned int no_position = 0x7fff;
+// positions, which an array of at most most_values values never reaches.
+constexpr unsigned int no_position = most_values;
 
 std::string base64(const std::string &bytes) {
     static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";

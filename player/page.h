@@ -11,6 +11,10 @@
 
 namespace adtlab::player {
 
+// The most values a page plays: a call's positions take 15 bits, and 0x7fff
+// stands for a value not in the array.
+inline constexpr unsigned int most_values = 0x7fff;
+
 // The rank of each value in the library's order: 0 for the values that go
 // first, one more for each next distinct value. The page draws its bars by
 // rank, so that any ints, however large or negative, draw alike.

@@ -2,6 +2,7 @@
 // the trace.
 #pragma once
 
+#include "player/page.h"
 #include "sort_calls/sorts.h"
 
 #include <cstddef>
@@ -13,7 +14,7 @@ namespace sort_trace {
 
 inline constexpr char program[] = "sort_trace";
 inline constexpr std::size_t most_for_text = 30;
-inline constexpr std::size_t most_values = 32767; // positions fit in 15 bits in a page
+inline constexpr std::size_t most_values = adtlab::player::most_values;
 // The most calls of all a page's sorts together: a page of 6.1 million calls
 // (33 MB) opens at #end in headless Chromium in about 8 s, one of 7.2 million
 // in 10 s.

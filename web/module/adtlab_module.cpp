@@ -67,7 +67,7 @@ static_assert(sizeof(Call) == 16 && offsetof(Call, first) == 4 && offsetof(Call,
 static_assert(static_cast<char>(Call::Kind::comparison) == 0 &&
               static_cast<char>(Call::Kind::swap) == 1);
 
-constexpr unsigned int most_values = 32767; // as sort_trace: positions fit in 15 bits
+constexpr unsigned int most_values = adtlab::player::most_values;
 constexpr std::size_t sort_count = std::size(adtlab::sort_algorithms);
 constexpr std::size_t shape_count = std::size(adtlab::input_shapes);
 
