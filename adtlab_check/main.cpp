@@ -1,39 +1,40 @@
-// adtlab-check: builds someone's own sorts, queue, stack or fixed strings
+// adtlab-check: builds people's own sorts, queue, stack or fixed strings
 // against this system's headers and libraries, runs them in a child process
-// with a time limit, and reports whether they conform to the contracts that
-// the system relies on, down to the count.
+// within limits, and reports whether they conform to the contracts that the
+// system relies on, down to the count: one submission, or a class of them.
 //
-//     adtlab-check [--time-limit S] sorts|queue|stack|fstring FILE...
+//     adtlab-check [OPTIONS] sorts|queue|stack|fstring SUBMISSION...
 #include "building.h"
 #include "checks.h"
-#include "child.h"
 #include "failure.h"
-#include "reporting.h"
+#include "formats.h"
 #include "result.h"
+#include "sandbox.h"
+#include "submissions.h"
 
-#include "sort_calls/sorts.h"
 #include "sort_inputs/values.h"
 
-#include <stdlib.h> // mkdtemp
-
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
-#include <filesystem>
 #include <new>
+#include <random>
 #include <string>
-#include <system_error>
+#include <thread>
 #include <vector>
 
-namespace fs = std::filesystem;
 using namespace adtlab::check;
 
 namespace {
 
-const char usage[] = R"(Usage: adtlab-check [--time-limit SECONDS] KIND FILE...
-Builds your own module from FILE... (C or C++ sources, objects or static
-libraries) against adtlab's headers and libraries, runs the checks of KIND in
-a child process, and reports whether it conforms.
+const char usage[] = R"(Usage: adtlab-check [OPTIONS] KIND SUBMISSION...
+Builds each submission (C or C++ sources, objects or static libraries)
+against adtlab's headers and libraries, runs the checks of KIND in a child
+process, and reports whether it conforms. A SUBMISSION that is a folder is
+one submission, made of the sources, objects and static libraries in it
+(not in its subfolders); the files named directly form one submission.
 
 KIND is one of:
   sorts    selection_sort, insertion_sort and quick_sort, comparing only
@@ -45,20 +46,41 @@ KIND is one of:
   queue    queue_empty, queue_enqueue, queue_size, queue_dump, queue_disscard
   stack    stack_empty, stack_push, stack_pop, stack_is_empty, stack_to_array
   fstring  fstring_set and fstring_eq on 100-byte fstring buffers
+Each function checked is worth one point.
+
+Options:
+  --format F          text (default), csv, json, junit, or gradescope (the
+                      results.json of one submission)
+  --output FILE       write the report to FILE instead of standard output
+  --jobs N            check N submissions at a time (default: the number of
+                      processors)
+  --seed N            the seed that chooses the checks' operations and values
+                      (default: a new one each run; the report gives it)
+  --time-limit S      wall-clock seconds for each run of a child (default 5;
+                      fractions allowed)
+  --memory-limit MiB  memory of a child and all it starts (default 512)
+  --cpu-limit S       processor seconds of each of its processes (default 10)
+  --file-limit MiB    size of each file it writes (default 64)
+  --keep              keep each submission's private folder, and say where
 
 Sources may include adtlab's headers by path ("ordtally/ordtally.h") or by
 bare name ("ordtally.h"). C sources are compiled with $CC (default cc), C++
-with $CXX (default c++). Each check runs with a time limit (default 5 s); a
-crash or a time-out is a failure. Status: 0 all conforms, 1 something does
-not, 2 a usage error or sources that do not build (the compiler's message is
-shown).
+with $CXX (default c++). Each submission is built and run in a private folder
+under $TMPDIR (default /tmp), removed at the end. A crash, a time-out or a
+limit is an error; a submission that does not build is reported with the
+compiler's message. On a terminal, standard error shows the progress.
+Status: 0 every submission conforms, 1 some submission does not (or does not
+build), 2 a usage error, or a failure of the system (a folder or process it
+would not make) that stops the run.
 )";
 
 struct Options {
     bool help = false;
-    Limits limits;
-    std::string kind;
-    std::vector<std::string> files;
+    Format format = Format::text;
+    std::string output; // "" for standard output
+    Checking checking;
+    bool seeded = false;
+    std::vector<std::string> arguments; // the submissions
 };
 
 // A time limit from 0.1 to 3600 s, fractions allowed.
@@ -71,94 +93,153 @@ double parse_seconds(const std::string &text) {
     return seconds;
 }
 
-Options parse_options(std::vector<std::string> args) {
-    Options options;
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        options.help = true;
-        return options;
+// A whole number from `low` to `high`, or a usage failure.
+long long parse_whole(const std::string &text, long long low, long long high, const char *what) {
+    const std::optional<long long> value = adtlab::parse_number(text, low, high);
+    if (!value) {
+        fail(std::string(what) + " '" + text + "' is not a whole number from " +
+             std::to_string(low) + " to " + std::to_string(high));
     }
-    if (args.size() >= 2 && args[0] == "--time-limit") {
-        options.limits.seconds = parse_seconds(args[1]);
-        args.erase(args.begin(), args.begin() + 2);
+    return *value;
+}
+
+unsigned int processors() {
+    const unsigned int count = std::thread::hardware_concurrency();
+    return count == 0 ? 1 : count;
+}
+
+// Takes the option args[k] and, where it has one, its value; returns how
+// many arguments it took.
+std::size_t take_option(Options &options, const std::vector<std::string> &args, std::size_t k) {
+    const std::string &name = args[k];
+    if (name == "--keep") {
+        options.checking.keep = true;
+        return 1;
     }
-    if (!args.empty() && args[0] == "--") {
-        args.erase(args.begin());
+    if (k + 1 == args.size()) {
+        fail("option '" + name + "' needs a value (try --help)");
     }
-    if (args.size() < 2) {
-        fail("give a KIND and at least one FILE (try --help)");
-    }
-    options.kind = args[0];
-    if (options.kind != "sorts" && options.kind != "queue" && options.kind != "stack" &&
-        options.kind != "fstring") {
-        fail("unknown kind '" + options.kind + "' (sorts, queue, stack or fstring)");
-    }
-    options.files.assign(args.begin() + 1, args.end());
-    for (const std::string &file : options.files) {
-        if (!fs::is_regular_file(file)) {
-            fail(file + ": no such file");
+    const std::string &value = args[k + 1];
+    Limits &limits = options.checking.limits;
+    if (name == "--format") {
+        const std::optional<Format> format = format_named(value);
+        if (!format) {
+            fail("unknown format '" + value + "' (text, csv, json, junit or gradescope)");
         }
+        options.format = *format;
+    } else if (name == "--output") {
+        options.output = value;
+    } else if (name == "--jobs") {
+        options.checking.jobs = static_cast<unsigned int>(parse_whole(value, 1, 256, "jobs"));
+    } else if (name == "--seed") {
+        // Up to 2^53 - 1, so that the seed stays exact in any JSON reader.
+        options.checking.seed =
+            static_cast<unsigned long long>(parse_whole(value, 0, (1LL << 53) - 1, "seed"));
+        options.seeded = true;
+    } else if (name == "--time-limit") {
+        limits.seconds = parse_seconds(value);
+    } else if (name == "--memory-limit") {
+        limits.memory_mib =
+            static_cast<unsigned int>(parse_whole(value, 16, 65536, "memory limit"));
+    } else if (name == "--cpu-limit") {
+        limits.cpu_seconds = static_cast<unsigned int>(parse_whole(value, 1, 3600, "cpu limit"));
+    } else if (name == "--file-limit") {
+        limits.file_mib = static_cast<unsigned int>(parse_whole(value, 1, 65536, "file limit"));
+    } else {
+        fail("unknown option '" + name + "' (try --help)");
     }
+    return 2;
+}
+
+Options parse_options(const std::vector<std::string> &args) {
+    Options options;
+    options.checking.jobs = processors();
+    std::size_t k = 0;
+    while (k < args.size() && args[k].size() > 1 && args[k][0] == '-') {
+        if (args[k] == "--help" || args[k] == "-h") {
+            options.help = true;
+            return options;
+        }
+        if (args[k] == "--") {
+            ++k;
+            break;
+        }
+        k += take_option(options, args, k);
+    }
+    if (args.size() < k + 2) {
+        fail("give a KIND and at least one SUBMISSION (try --help)");
+    }
+    options.checking.kind = args[k];
+    const std::string &kind = options.checking.kind;
+    if (kind != "sorts" && kind != "queue" && kind != "stack" && kind != "fstring") {
+        fail("unknown kind '" + kind + "' (sorts, queue, stack or fstring)");
+    }
+    options.arguments.assign(args.begin() + static_cast<std::ptrdiff_t>(k) + 1, args.end());
     return options;
 }
 
-// A folder of the check's own in $TMPDIR (else /tmp) for the objects, the
-// harness and its inputs, removed when the check ends, built or not.
-class WorkFolder {
+// Where the report goes: standard output, or the file, opened before the
+// checks so that a path it cannot write costs no run.
+class ReportFile {
   public:
-    WorkFolder() {
-        const char *tmpdir = std::getenv("TMPDIR");
-        std::string pattern = tmpdir != nullptr && *tmpdir != '\0' ? tmpdir : "/tmp";
-        pattern += "/adtlab-check-XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr) {
-            fail("cannot make a working folder");
+    explicit ReportFile(const std::string &path) : path_(path) {
+        if (!path.empty() && (file_ = std::fopen(path.c_str(), "w")) == nullptr) {
+            fail("cannot write " + path + ": " + std::strerror(errno));
         }
-        path_ = pattern;
     }
-    ~WorkFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
+    ~ReportFile() {
+        if (file_ != nullptr) {
+            std::fclose(file_);
+        }
     }
-    WorkFolder(const WorkFolder &) = delete;
-    WorkFolder &operator=(const WorkFolder &) = delete;
-    const fs::path &path() const { return path_; }
+    ReportFile(const ReportFile &) = delete;
+    ReportFile &operator=(const ReportFile &) = delete;
+    void write(const std::string &report) {
+        std::FILE *out = file_ != nullptr ? file_ : stdout;
+        const bool written = std::fwrite(report.data(), 1, report.size(), out) == report.size();
+        if (!written || std::fflush(out) != 0) {
+            fail("cannot write " + (path_.empty() ? std::string("the report") : path_) + ": " +
+                 std::strerror(errno));
+        }
+    }
 
   private:
-    fs::path path_;
+    std::string path_;
+    std::FILE *file_ = nullptr;
 };
 
-SubmissionResult run_checks(const Options &options, const fs::path &work) {
-    const Harness harness{build(options.kind, options.files, find_resources(), work), work,
-                          options.limits};
-    SubmissionResult submission;
-    if (options.kind != "sorts") {
-        submission.checks = check_module(options.kind, harness);
-        return submission;
+int run(Options &options) {
+    const std::vector<Submission> submissions = gather_submissions(options.arguments);
+    if (options.format == Format::gradescope && submissions.size() != 1) {
+        fail("the gradescope format takes one submission; " + std::to_string(submissions.size()) +
+             " given");
     }
-    for (const adtlab::SortAlgorithm &algorithm : adtlab::sort_algorithms) {
-        submission.checks.push_back(check_sort(algorithm, harness));
+    if (!options.seeded) {
+        options.checking.seed = std::random_device{}();
     }
-    return submission;
-}
-
-void print_text(const SubmissionResult &submission) {
-    for (const CheckResult &check : submission.checks) {
-        std::fputs(text_verdict(check).c_str(), stdout);
-    }
+    ReportFile report(options.output);
+    options.checking.resources = find_resources();
+    RunResult result;
+    result.kind = options.checking.kind;
+    result.seed = options.checking.seed;
+    result.isolation = isolation_in_words();
+    result.limits = options.checking.limits;
+    result.check_names = check_names(result.kind);
+    result.submissions = check_all(submissions, options.checking);
+    report.write(write_report(options.format, result));
+    return result.conforms() ? 0 : 1;
 }
 
 } // namespace
 
 int main(int argc, char *argv[]) {
     try {
-        const Options options = parse_options({argv + 1, argv + argc});
+        Options options = parse_options({argv + 1, argv + argc});
         if (options.help) {
             std::fputs(usage, stdout);
             return 0;
         }
-        const WorkFolder work;
-        const SubmissionResult submission = run_checks(options, work.path());
-        print_text(submission);
-        return submission.conforms() ? 0 : 1;
+        return run(options);
     } catch (const Failure &failure) {
         std::fprintf(stderr, "adtlab-check: %s", failure.what());
     } catch (const std::bad_alloc &) {

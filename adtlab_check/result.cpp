@@ -35,4 +35,9 @@ unsigned int SubmissionResult::max_score() const {
         [](unsigned int sum, const CheckResult &c) { return sum + c.max_points; });
 }
 
+bool RunResult::conforms() const {
+    return std::all_of(submissions.begin(), submissions.end(),
+                       [](const SubmissionResult &s) { return s.conforms(); });
+}
+
 } // namespace adtlab::check

@@ -2,6 +2,8 @@
 // csv, json, junit, gradescope) is written from these records.
 #pragma once
 
+#include "child.h"
+
 #include "sort_calls/calls.h"
 
 #include <optional>
@@ -46,6 +48,19 @@ struct SubmissionResult {
     bool conforms() const;
     unsigned int score() const;
     unsigned int max_score() const;
+};
+
+// A run: the kind checked, how, and each submission's record in the order
+// given.
+struct RunResult {
+    std::string kind;
+    unsigned long long seed = 0;
+    std::string isolation; // how the children were isolated, in words
+    Limits limits;
+    std::vector<std::string> check_names; // the checks of the kind, in order
+    std::vector<SubmissionResult> submissions;
+
+    bool conforms() const;
 };
 
 } // namespace adtlab::check

@@ -88,8 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"sorts", {"check_modules/insertion_crashes.c"}, 1, {crash}},
         Case{"sorts",
              {"check_modules/does_not_build.c"},
-             2,
-             {"adtlab-check: ", "does_not_build.c does not build:", "error: expected"}},
+             1,
+             {"does_not_build.c does not build:", "error: expected"}},
         Case{"queue",
              {"outside/list_queue.c"},
              0,
@@ -195,7 +195,8 @@ TEST_P(AdtlabCheckUsage, TakesTheKindAfterTheOptions) {
     command.insert(command.end(), GetParam().args.begin(), GetParam().args.end());
     Outcome o = run_program(command);
     EXPECT_TRUE(o.exited(GetParam().status)) << o.out << o.err;
-    EXPECT_EQ(o.out, GetParam().out);
+    // The isolation line depends on the machine.
+    EXPECT_EQ(o.out.substr(0, o.out.find("isolation: ")), GetParam().out);
     EXPECT_EQ(o.err, GetParam().err);
 }
 
@@ -212,12 +213,13 @@ INSTANTIATE_TEST_SUITE_P(
               2,
               "",
               "adtlab-check: unknown kind '--help' (sorts, queue, stack or fstring)\n"},
-        Usage{"two dashes after the time limit",
-              {"--time-limit", "60", "--", "stack", TESTS_DIR "/outside/list_stack.c"},
-              0,
-              "stack_empty: conforms\nstack_push: conforms\nstack_pop: conforms\nstack_is_empty: "
-              "conforms\nstack_to_array: conforms\n",
-              ""}),
+        Usage{
+            "two dashes after the time limit",
+            {"--time-limit", "60", "--seed", "3", "--", "stack", TESTS_DIR "/outside/list_stack.c"},
+            0,
+            "stack_empty: conforms\nstack_push: conforms\nstack_pop: conforms\nstack_is_empty: "
+            "conforms\nstack_to_array: conforms\nseed: 3\n",
+            ""}),
     adtlab::testing::NameFromWhat());
 
 TEST(AdtlabCheck, MakesItsWorkingFolderInTmpdir) {
@@ -278,17 +280,13 @@ INSTANTIATE_TEST_SUITE_P(
     Checks, AdtlabCheckCleanup,
     ::testing::Values(
         Cleanup{"conforms", {"outside/list_queue.c"}, 0, 0, ""},
-        Cleanup{"does not build", {"check_modules/does_not_build.c"}, 0, 2, "adtlab-check: "},
+        Cleanup{"does not build", {"check_modules/does_not_build.c"}, 0, 1, ""},
         Cleanup{"not a source",
                 {"outside/list_queue.c", "CMakeLists.txt"},
                 0,
                 2,
                 "adtlab-check: " TESTS_DIR "/CMakeLists.txt: not a C or C++ source"},
-        Cleanup{"does not link",
-                {"outside/list_queue.c", "outside/list_queue.c"},
-                0,
-                2,
-                "adtlab-check: the module does not link:\n"},
+        Cleanup{"does not link", {"outside/list_queue.c", "outside/list_queue.c"}, 0, 1, ""},
         Cleanup{"no compiler started",
                 {"outside/list_queue.c"},
                 1,

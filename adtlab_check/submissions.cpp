@@ -1,0 +1,385 @@
+#include "submissions.h"
+
+#include "checks.h"
+#include "failure.h"
+#include "sandbox.h"
+
+#include "sort_calls/sorts.h"
+#include "sort_inputs/values.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <new>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
+
+namespace fs = std::filesystem;
+
+namespace adtlab::check {
+
+namespace {
+
+bool is_module_file(const fs::path &file) {
+    const std::string extension = file.extension().string();
+    for (const char *taken : {".c", ".cpp", ".cc", ".cxx", ".o", ".a"}) {
+        if (extension == taken) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// "alice" for alice/, ./alice or /class/alice/.
+std::string folder_name(const std::string &folder) {
+    fs::path path = fs::absolute(folder).lexically_normal();
+    return path.has_filename() ? path.filename().string() : path.parent_path().filename().string();
+}
+
+std::vector<std::string> files_in(const std::string &folder) {
+    std::vector<std::string> files;
+    for (const fs::directory_entry &entry : fs::directory_iterator(folder)) {
+        if (entry.is_regular_file() && is_module_file(entry.path())) {
+            files.push_back(fs::absolute(entry.path()).string());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+} // namespace
+
+std::vector<Submission> gather_submissions(const std::vector<std::string> &arguments) {
+    std::vector<Submission> submissions;
+    std::optional<std::size_t> named; // the submission of the files named directly
+    for (const std::string &argument : arguments) {
+        std::error_code error;
+        if (fs::is_directory(argument, error)) {
+            submissions.push_back({folder_name(argument), files_in(argument)});
+            continue;
+        }
+        if (!fs::is_regular_file(argument, error)) {
+            fail(argument + ": no such file or folder");
+        }
+        if (!is_module_file(argument)) {
+            fail(argument + ": not a C or C++ source, an object or a static library");
+        }
+        if (!named) {
+            named = submissions.size();
+            submissions.push_back({fs::path(argument).filename().string(), {}});
+        }
+        // Absolute: the compiler runs in the submission's private folder.
+        submissions[*named].files.push_back(fs::absolute(argument).string());
+    }
+    return submissions;
+}
+
+namespace {
+
+// The checks of a kind, each an error: for a submission that did not build.
+std::vector<CheckResult> unbuilt_checks(const std::string &kind) {
+    std::vector<CheckResult> checks;
+    for (const std::string &name : check_names(kind)) {
+        CheckResult check;
+        check.name = name;
+        check.status = Status::error;
+        check.why = "the submission does not build";
+        checks.push_back(check);
+    }
+    return checks;
+}
+
+std::vector<CheckResult> run_checks(const std::string &kind, const Harness &harness) {
+    if (kind != "sorts") {
+        return check_module(kind, harness);
+    }
+    std::vector<CheckResult> checks;
+    for (const SortAlgorithm &algorithm : sort_algorithms) {
+        checks.push_back(check_sort(algorithm, harness));
+    }
+    return checks;
+}
+
+SubmissionResult check_one(const Submission &submission, const Checking &checking) {
+    SubmissionResult result;
+    result.name = submission.name;
+    if (submission.files.empty()) {
+        result.build_error = "no C or C++ sources, objects or static libraries in it\n";
+        result.checks = unbuilt_checks(checking.kind);
+        return result;
+    }
+    const PrivateFolder folder(checking.keep);
+    Harness harness{{}, folder.path(), checking.limits, checking.seed};
+    try {
+        harness.program = build(checking.kind, submission.files, checking.resources, folder.path());
+    } catch (const BuildFailure &failure) {
+        result.build_error = failure.what();
+        result.checks = unbuilt_checks(checking.kind);
+        return result;
+    }
+    result.checks = run_checks(checking.kind, harness);
+    result.output = captured_output(folder.path());
+    return result;
+}
+
+// "checked 7 of 30 submissions, 12 s" on standard error when it is a
+// terminal, redrawn in place and cleared at the end.
+class ProgressLine {
+  public:
+    ProgressLine() : shown_(isatty(STDERR_FILENO) == 1) {}
+    void show(std::size_t done, std::size_t total) const {
+        if (shown_) {
+            const auto taken = std::chrono::duration_cast<std::chrono::seconds>(
+                std::chrono::steady_clock::now() - start_);
+            std::fprintf(stderr, "\r\033[Kchecked %zu of %zu submissions, %lld s", done, total,
+                         static_cast<long long>(taken.count()));
+            std::fflush(stderr);
+        }
+    }
+    void clear() const {
+        if (shown_) {
+            std::fputs("\r\033[K", stderr);
+            std::fflush(stderr);
+        }
+    }
+
+  private:
+    bool shown_;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+// A record sent from a worker process to the run: fields of "LENGTH:BYTES".
+void put(std::string &out, const std::string &field) {
+    out += std::to_string(field.size()) + ":" + field;
+}
+
+void put(std::string &out, unsigned long long number) {
+    put(out, std::to_string(number));
+}
+
+std::string take(std::string_view &in) {
+    const std::size_t colon = in.find(':');
+    const auto length = parse_number(std::string(in.substr(0, colon)), 0, LLONG_MAX);
+    if (colon == std::string_view::npos || !length ||
+        static_cast<unsigned long long>(*length) > in.size() - colon - 1) {
+        throw std::runtime_error("a worker's record is malformed");
+    }
+    std::string field(in.substr(colon + 1, static_cast<std::size_t>(*length)));
+    in.remove_prefix(colon + 1 + field.size());
+    return field;
+}
+
+long long take_number(std::string_view &in) {
+    const auto number = parse_number(take(in), LLONG_MIN, LLONG_MAX);
+    if (!number) {
+        throw std::runtime_error("a worker's record is malformed");
+    }
+    return *number;
+}
+
+std::string encode(const SubmissionResult &result) {
+    std::string out;
+    put(out, result.name);
+    put(out, result.build_error);
+    put(out, result.output);
+    put(out, result.checks.size());
+    for (const CheckResult &c : result.checks) {
+        put(out, c.name);
+        put(out, static_cast<unsigned long long>(c.status));
+        put(out, c.points);
+        put(out, c.max_points);
+        put(out, c.inputs);
+        for (const std::string *text : {&c.why, &c.expected, &c.got, &c.ending}) {
+            put(out, *text);
+        }
+        put(out, c.input ? c.input->size() + 1 : 0);
+        for (int value : c.input.value_or(std::vector<int>{})) {
+            put(out, std::to_string(value));
+        }
+        put(out, c.before ? 1 : 0);
+        put(out, c.before ? c.before->comparisons : 0);
+        put(out, c.before ? c.before->swaps : 0);
+    }
+    return out;
+}
+
+SubmissionResult decode(std::string_view in) {
+    SubmissionResult result;
+    result.name = take(in);
+    result.build_error = take(in);
+    result.output = take(in);
+    for (long long k = take_number(in); k > 0; --k) {
+        CheckResult c;
+        c.name = take(in);
+        c.status = static_cast<Status>(take_number(in));
+        c.points = static_cast<unsigned int>(take_number(in));
+        c.max_points = static_cast<unsigned int>(take_number(in));
+        c.inputs = static_cast<std::size_t>(take_number(in));
+        for (std::string *text : {&c.why, &c.expected, &c.got, &c.ending}) {
+            *text = take(in);
+        }
+        const long long values = take_number(in);
+        if (values > 0) {
+            c.input.emplace();
+            for (long long v = 1; v < values; ++v) {
+                c.input->push_back(static_cast<int>(take_number(in)));
+            }
+        }
+        const bool counted = take_number(in) == 1;
+        const auto comparisons = static_cast<unsigned long long>(take_number(in));
+        const auto swaps = static_cast<unsigned long long>(take_number(in));
+        if (counted) {
+            c.before = CallCounts{comparisons, swaps};
+        }
+        result.checks.push_back(c);
+    }
+    return result;
+}
+
+// A process that checks one submission and writes its record, or "failure"
+// and the message of a failure that stops the run, on its pipe. The checks
+// use the library's process-wide observer, so each runs in a process of
+// its own.
+struct Worker {
+    pid_t pid = -1;
+    int pipe = -1;
+    std::size_t index = 0;
+    std::string received;
+};
+
+Worker start_worker(const Submission &submission, const Checking &checking, std::size_t index) {
+    int fds[2];
+    make_pipe(fds);
+    const pid_t pid = fork_process();
+    if (pid == 0) {
+        close(fds[0]);
+        std::string record;
+        try {
+            put(record, "record");
+            record += encode(check_one(submission, checking));
+        } catch (const Failure &failure) {
+            record.clear();
+            put(record, "failure");
+            put(record, failure.what());
+        } catch (const std::bad_alloc &) {
+            record.clear();
+            put(record, "failure");
+            put(record, "out of memory\n");
+        } catch (const std::exception &error) {
+            record.clear();
+            put(record, "failure");
+            put(record, std::string(error.what()) + "\n");
+        }
+        for (std::size_t sent = 0; sent < record.size();) {
+            const ssize_t n = write(fds[1], record.data() + sent, record.size() - sent);
+            if (n <= 0) {
+                _exit(1);
+            }
+            sent += static_cast<std::size_t>(n);
+        }
+        _exit(0);
+    }
+    close(fds[1]);
+    return {pid, fds[0], index, {}};
+}
+
+// Reads what the worker sent; true once it has ended, with its record in
+// results[index], or a failure thrown.
+bool read_worker(Worker &worker, const Submission &submission,
+                 std::vector<SubmissionResult> &results) {
+    char buffer[65536];
+    const ssize_t n = read(worker.pipe, buffer, sizeof buffer);
+    if (n > 0) {
+        worker.received.append(buffer, static_cast<std::size_t>(n));
+        return false;
+    }
+    close(worker.pipe);
+    int status = 0;
+    waitpid(worker.pid, &status, 0);
+    worker.pid = -1; // ended and waited for, whatever it sent
+    std::string_view in = worker.received;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || in.empty()) {
+        fail("the check of " + submission.name + " ended abnormally");
+    }
+    if (take(in) == "failure") {
+        throw Failure(take(in));
+    }
+    results[worker.index] = decode(in);
+    return true;
+}
+
+// Waits up to a second for the workers, and takes what they sent.
+void serve(std::vector<Worker> &workers, const std::vector<Submission> &submissions,
+           std::vector<SubmissionResult> &results, std::size_t &done) {
+    std::vector<pollfd> fds;
+    for (const Worker &worker : workers) {
+        fds.push_back({worker.pipe, POLLIN, 0});
+    }
+    if (poll(fds.data(), fds.size(), 1000) <= 0) {
+        return;
+    }
+    for (std::size_t k = workers.size(); k-- > 0;) {
+        if (fds[k].revents != 0 &&
+            read_worker(workers[k], submissions[workers[k].index], results)) {
+            workers.erase(workers.begin() + static_cast<std::ptrdiff_t>(k));
+            ++done;
+        }
+    }
+}
+
+// Ends the workers still running after a failure, and waits for them.
+void stop_workers(std::vector<Worker> &workers) {
+    for (Worker &worker : workers) {
+        if (worker.pid < 0) {
+            continue;
+        }
+        kill(worker.pid, SIGKILL);
+        close(worker.pipe);
+        waitpid(worker.pid, nullptr, 0);
+    }
+    workers.clear();
+}
+
+} // namespace
+
+std::vector<SubmissionResult> check_all(const std::vector<Submission> &submissions,
+                                        const Checking &checking) {
+    std::vector<SubmissionResult> results(submissions.size());
+    const ProgressLine progress;
+    std::size_t done = 0;
+    if (checking.jobs == 1 || submissions.size() == 1) {
+        for (; done < submissions.size(); ++done) {
+            progress.show(done, submissions.size());
+            results[done] = check_one(submissions[done], checking);
+        }
+    }
+    std::vector<Worker> workers;
+    try {
+        for (std::size_t next = done; done < submissions.size();) {
+            while (workers.size() < checking.jobs && next < submissions.size()) {
+                workers.push_back(start_worker(submissions[next], checking, next));
+                ++next;
+            }
+            progress.show(done, submissions.size());
+            serve(workers, submissions, results, done);
+        }
+    } catch (...) {
+        stop_workers(workers);
+        progress.clear();
+        throw;
+    }
+    progress.show(done, submissions.size());
+    progress.clear();
+    return results;
+}
+
+} // namespace adtlab::check

@@ -1,0 +1,449 @@
+// adtlab-check over a class of submissions: each format written from the
+// same run, in the order given, a submission that does not build in the
+// middle, names that no format may pass through raw, and the statuses.
+#include "param_name.h"
+#include "process.h"
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h> // mkdtemp
+#include <unistd.h> // access
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using adtlab::testing::Outcome;
+using adtlab::testing::run_program;
+
+// A JSON value, read strictly: nothing but what the grammar allows.
+struct Json {
+    enum class Type { null, boolean, number, string, array, object } type = Type::null;
+    bool boolean = false;
+    double number = 0;
+    std::string string;
+    std::vector<Json> items;
+    std::map<std::string, Json> members;
+
+    const Json &operator[](const std::string &key) const {
+        static const Json absent{Type::null, false, -1, "(absent)", {}, {}};
+        auto found = members.find(key);
+        return found == members.end() ? absent : found->second;
+    }
+    bool has(const std::string &key) const { return members.count(key) == 1; }
+};
+
+class JsonReader {
+  public:
+    explicit JsonReader(const std::string &text) : text_(text) {}
+    std::optional<Json> document() {
+        std::optional<Json> value = read();
+        skip_space();
+        return at_ == text_.size() ? value : std::nullopt;
+    }
+
+  private:
+    void skip_space() {
+        while (at_ < text_.size() && std::string(" \t\r\n").find(text_[at_]) != std::string::npos) {
+            ++at_;
+        }
+    }
+    bool take(const std::string &word) {
+        if (text_.compare(at_, word.size(), word) != 0) {
+            return false;
+        }
+        at_ += word.size();
+        return true;
+    }
+    std::optional<std::string> read_string() {
+        if (!take("\"")) {
+            return std::nullopt;
+        }
+        std::string out;
+        while (at_ < text_.size() && text_[at_] != '"') {
+            const unsigned char c = static_cast<unsigned char>(text_[at_++]);
+            if (c < 0x20) {
+                return std::nullopt;
+            }
+            if (c != '\\') {
+                out += static_cast<char>(c);
+                continue;
+            }
+            const char e = at_ < text_.size() ? text_[at_++] : '?';
+            const std::string plain = "\"\\/bfnrt", meant = "\"\\/\b\f\n\r\t";
+            if (plain.find(e) != std::string::npos) {
+                out += meant[plain.find(e)];
+            } else if (e == 'u' && at_ + 4 <= text_.size()) {
+                const unsigned long code = std::stoul(text_.substr(at_, 4), nullptr, 16);
+                at_ += 4;
+                if (code >= 0x80) {
+                    return std::nullopt; // the writer escapes only control characters
+                }
+                out += static_cast<char>(code);
+            } else {
+                return std::nullopt;
+            }
+        }
+        return take("\"") ? std::optional<std::string>(out) : std::nullopt;
+    }
+    std::optional<Json> read_number() {
+        const std::size_t start = at_;
+        take("-");
+        const std::size_t digits = at_;
+        while (at_ < text_.size() && (std::isdigit(static_cast<unsigned char>(text_[at_])) ||
+                                      std::string(".eE+-").find(text_[at_]) != std::string::npos)) {
+            ++at_;
+        }
+        if (at_ == digits) {
+            return std::nullopt;
+        }
+        Json value{Json::Type::number,
+                   false,
+                   std::strtod(text_.substr(start).c_str(), nullptr),
+                   "",
+                   {},
+                   {}};
+        return value;
+    }
+    template <typename Item> bool read_list(char close, Item item) {
+        skip_space();
+        if (take(std::string(1, close))) {
+            return true;
+        }
+        do {
+            if (!item()) {
+                return false;
+            }
+            skip_space();
+        } while (take(","));
+        return take(std::string(1, close));
+    }
+    std::optional<Json> read() {
+        skip_space();
+        Json value;
+        if (take("null")) {
+            return value;
+        }
+        if (take("true") || take("false")) {
+            value.type = Json::Type::boolean;
+            value.boolean = text_[at_ - 1] == 'e' && text_[at_ - 2] == 'u';
+            return value;
+        }
+        if (at_ < text_.size() && text_[at_] == '"') {
+            std::optional<std::string> text = read_string();
+            value.type = Json::Type::string;
+            value.string = text.value_or("");
+            return text ? std::optional<Json>(value) : std::nullopt;
+        }
+        if (take("[")) {
+            value.type = Json::Type::array;
+            const bool read_all = read_list(']', [&] {
+                std::optional<Json> item = read();
+                value.items.push_back(item.value_or(Json{}));
+                return item.has_value();
+            });
+            return read_all ? std::optional<Json>(value) : std::nullopt;
+        }
+        if (take("{")) {
+            value.type = Json::Type::object;
+            const bool read_all = read_list('}', [&] {
+                skip_space();
+                std::optional<std::string> key = read_string();
+                skip_space();
+                std::optional<Json> member = key && take(":") ? read() : std::nullopt;
+                return member && value.members.emplace(*key, *member).second;
+            });
+            return read_all ? std::optional<Json>(value) : std::nullopt;
+        }
+        return read_number();
+    }
+    const std::string &text_;
+    std::size_t at_ = 0;
+};
+
+std::string read_file(const fs::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// "a  b   c" as "a b c": the summary table's columns without their padding.
+std::string squeezed(const std::string &text) {
+    std::string out;
+    for (char c : text) {
+        if (c != ' ' || out.empty() || out.back() != ' ') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// A folder name no format may pass through raw: a comma, a quote, a
+// control character and a byte that is not UTF-8.
+const std::string odd_name = "da,\"ve\x01\xff";
+const std::string odd_name_utf8 = "da,\"ve\x01\xEF\xBF\xBD";
+const std::string odd_name_xml = "da,&quot;ve\xEF\xBF\xBD\xEF\xBF\xBD";
+
+// A class in a temporary folder: conforms, does not build (in the middle),
+// fails, crashes.
+class Class {
+  public:
+    Class() {
+        root_ = "/tmp/adtlab-check-class-XXXXXX";
+        if (mkdtemp(root_.data()) == nullptr) {
+            throw std::runtime_error("no temporary folder");
+        }
+        add("alice", "check_modules/left_first_sorts.c");
+        add("bob", "check_modules/does_not_build.c");
+        add("carol", "check_modules/quick_last_pivot.c");
+        add(odd_name, "check_modules/insertion_crashes.c");
+    }
+    ~Class() { fs::remove_all(root_); }
+    Class(const Class &) = delete;
+    Class &operator=(const Class &) = delete;
+    std::vector<std::string> folders() const {
+        return {root_ + "/alice", root_ + "/bob", root_ + "/carol", root_ + "/" + odd_name};
+    }
+    fs::path report() const { return fs::path(root_) / "report"; }
+
+  private:
+    void add(const std::string &name, const std::string &file) {
+        fs::create_directory(root_ + "/" + name);
+        fs::create_symlink(fs::path(TESTS_DIR) / file,
+                           fs::path(root_) / name / fs::path(file).filename());
+    }
+    std::string root_;
+};
+
+Outcome check(const std::vector<std::string> &options, const std::vector<std::string> &folders) {
+    std::vector<std::string> command = {ADTLAB_CHECK, "--seed", "5", "--time-limit", "60"};
+    command.insert(command.end(), options.begin(), options.end());
+    command.push_back("sorts");
+    command.insert(command.end(), folders.begin(), folders.end());
+    return run_program(command);
+}
+
+void expect_text(const std::string &report) {
+    std::size_t last = 0;
+    for (const std::string block :
+         {"alice\n  selection_sort: conforms", "bob\n  /", "carol\n  selection_sort: missing"}) {
+        const std::size_t at = report.find(block);
+        EXPECT_TRUE(at != std::string::npos && at >= last) << block << " out of order in\n"
+                                                           << report;
+        last = at;
+    }
+    for (const std::string row :
+         {"\nsubmission selection_sort insertion_sort quick_sort score\n",
+          "\nalice pass pass pass 3/3\n", "\nbob error error error 0/3\n",
+          "\ncarol missing missing fail 0/3\n", "error missing 0/3\nseed: 5\nisolation: "}) {
+        EXPECT_NE(squeezed(report).find(row), std::string::npos) << row << "\nnot in\n" << report;
+    }
+}
+
+void expect_csv(const std::string &report) {
+    EXPECT_EQ(report, "name,selection_sort,insertion_sort,quick_sort,score,max_score\n"
+                      "alice,pass,pass,pass,3,3\n"
+                      "bob,error,error,error,0,3\n"
+                      "carol,missing,missing,fail,0,3\n"
+                      "\"da,\"\"ve\x01\xEF\xBF\xBD\",missing,error,missing,0,3\n");
+}
+
+void expect_json(const std::string &report) {
+    const std::optional<Json> run = JsonReader(report).document();
+    ASSERT_TRUE(run) << "not JSON:\n" << report;
+    EXPECT_EQ((*run)["kind"].string, "sorts");
+    EXPECT_EQ((*run)["seed"].number, 5);
+    EXPECT_EQ((*run)["isolation"].type, Json::Type::string);
+    EXPECT_EQ((*run)["limits"]["time_seconds"].number, 60);
+    EXPECT_EQ((*run)["limits"]["memory_mib"].number, 512);
+    EXPECT_FALSE((*run)["conforms"].boolean);
+    const std::vector<Json> &subs = (*run)["submissions"].items;
+    ASSERT_EQ(subs.size(), 4u);
+    const std::string names[] = {"alice", "bob", "carol", odd_name_utf8};
+    const double scores[] = {3, 0, 0, 0};
+    for (std::size_t k = 0; k < 4; ++k) {
+        EXPECT_EQ(subs[k]["name"].string, names[k]);
+        EXPECT_EQ(subs[k]["score"].number, scores[k]);
+        EXPECT_EQ(subs[k]["max_score"].number, 3);
+        EXPECT_EQ(subs[k]["conforms"].boolean, k == 0);
+        EXPECT_EQ(subs[k]["build_error"].type, k == 1 ? Json::Type::string : Json::Type::null);
+        EXPECT_EQ(subs[k]["output"].type, Json::Type::string);
+        ASSERT_EQ(subs[k]["checks"].items.size(), 3u);
+        for (const Json &c : subs[k]["checks"].items) {
+            for (const char *key : {"name", "status", "points", "max_points", "inputs", "why",
+                                    "input", "expected", "got", "before", "ending"}) {
+                EXPECT_TRUE(c.has(key)) << key;
+            }
+        }
+    }
+    EXPECT_NE(subs[1]["build_error"].string.find("does not build"), std::string::npos);
+    const Json &quick = subs[2]["checks"].items[2];
+    EXPECT_EQ(quick["status"].string, "fail");
+    EXPECT_EQ(quick["points"].number, 0);
+    ASSERT_EQ(quick["input"].items.size(), 2u);
+    EXPECT_EQ(quick["input"].items[1].number, -2);
+    EXPECT_EQ(quick["expected"].string, "goes_before(-2, 2) -> true");
+    EXPECT_EQ(quick["got"].string, "goes_before(2, -2) -> false");
+    EXPECT_EQ(quick["before"]["comparisons"].number, 0);
+    const Json &crash = subs[3]["checks"].items[1];
+    EXPECT_EQ(crash["status"].string, "error");
+    EXPECT_NE(crash["ending"].string, "");
+    EXPECT_EQ(crash["ending"].type, Json::Type::string);
+}
+
+void expect_junit(const std::string &report) {
+    for (const std::string &part : std::vector<std::string>{
+             "<testsuite name=\"alice\" tests=\"3\" failures=\"0\" errors=\"0\">",
+             "<testsuite name=\"bob\" tests=\"3\" failures=\"0\" errors=\"3\">",
+             "<testsuite name=\"carol\" tests=\"3\" failures=\"3\" errors=\"0\">",
+             "<testsuite name=\"" + odd_name_xml + "\" tests=\"3\" failures=\"2\" errors=\"1\">",
+             "<error message=\"does not build\">", "<failure message=\"does not conform\">"}) {
+        EXPECT_NE(report.find(part), std::string::npos) << part << "\nnot in\n" << report;
+    }
+    if (access("/usr/bin/xmllint", X_OK) != 0) {
+        GTEST_SKIP() << "xmllint is not installed: the XML is not parsed";
+    }
+    const adtlab::testing::TempFile file(report);
+    Outcome parsed = run_program({"/usr/bin/xmllint", "--noout", file.path()});
+    EXPECT_TRUE(parsed.exited(0)) << parsed.err;
+}
+
+struct Format {
+    const char *what;
+    std::function<void(const std::string &)> expect;
+};
+
+void PrintTo(const Format &f, std::ostream *os) {
+    *os << f.what;
+}
+
+class AdtlabCheckFormats : public ::testing::TestWithParam<Format> {};
+
+TEST_P(AdtlabCheckFormats, WritesEverySubmissionInOrder) {
+    const Class students;
+    Outcome o =
+        check({"--jobs", "2", "--format", GetParam().what, "--output", students.report().string()},
+              students.folders());
+    EXPECT_TRUE(o.exited(1)) << o.out << o.err;
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.err, "");
+    GetParam().expect(read_file(students.report()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Class, AdtlabCheckFormats,
+                         ::testing::Values(Format{"text", expect_text}, Format{"csv", expect_csv},
+                                           Format{"json", expect_json},
+                                           Format{"junit", expect_junit}),
+                         adtlab::testing::NameFromWhat());
+
+TEST(AdtlabCheckGradescope, WritesTheResultsOfOneSubmission) {
+    const Class students;
+    Outcome o = check({"--format", "gradescope"}, {students.folders()[2]});
+    EXPECT_TRUE(o.exited(1)) << o.err;
+    const std::optional<Json> results = JsonReader(o.out).document();
+    ASSERT_TRUE(results) << o.out;
+    EXPECT_EQ((*results)["score"].number, 0);
+    EXPECT_EQ((*results)["max_score"].number, 3);
+    const std::vector<Json> &tests = (*results)["tests"].items;
+    ASSERT_EQ(tests.size(), 3u);
+    EXPECT_EQ(tests[2]["name"].string, "quick_sort");
+    EXPECT_EQ(tests[2]["status"].string, "failed");
+    EXPECT_EQ(tests[2]["max_score"].number, 1);
+    EXPECT_NE(tests[2]["output"].string.find("expected goes_before(-2, 2)"), std::string::npos);
+}
+
+// Statuses, and usage errors: one line, status 2, before any check runs.
+struct Run {
+    const char *what;
+    std::vector<std::string> args; // "CLASS" for the class's folders
+    int status;
+    std::string err; // what standard error starts with
+};
+
+void PrintTo(const Run &r, std::ostream *os) {
+    *os << r.what;
+}
+
+class AdtlabCheckStatus : public ::testing::TestWithParam<Run> {};
+
+TEST_P(AdtlabCheckStatus, EndsWithTheStatusOfTheRun) {
+    const Class students;
+    std::vector<std::string> command = {ADTLAB_CHECK};
+    for (const std::string &arg : GetParam().args) {
+        if (arg == "CLASS") {
+            const std::vector<std::string> folders = students.folders();
+            command.insert(command.end(), folders.begin(), folders.end());
+        } else {
+            command.push_back(arg);
+        }
+    }
+    Outcome o = run_program(command);
+    EXPECT_TRUE(o.exited(GetParam().status)) << o.out << o.err;
+    EXPECT_EQ(o.err.substr(0, GetParam().err.size()), GetParam().err);
+    EXPECT_EQ(o.err.empty(), GetParam().err.empty()) << o.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, AdtlabCheckStatus,
+    ::testing::Values(
+        Run{"all conform, a folder and a file",
+            {"--jobs", "2", "stack", TESTS_DIR "/outside", TESTS_DIR "/outside/list_stack.c"},
+            0,
+            ""},
+        Run{"gradescope of a class",
+            {"--format", "gradescope", "sorts", "CLASS"},
+            2,
+            "adtlab-check: the gradescope format takes one submission; 4 given\n"},
+        Run{"unknown format",
+            {"--format", "xml", "sorts", "CLASS"},
+            2,
+            "adtlab-check: unknown format 'xml' (text, csv, json, junit or gradescope)\n"},
+        Run{"no jobs",
+            {"--jobs", "0", "sorts", "CLASS"},
+            2,
+            "adtlab-check: jobs '0' is not a whole number from 1 to 256\n"},
+        Run{"seed past 2^53",
+            {"--seed", "9007199254740992", "sorts", "CLASS"},
+            2,
+            "adtlab-check: seed '9007199254740992' is not a whole number from 0 to "
+            "9007199254740991\n"},
+        Run{"option without its value",
+            {"--memory-limit"},
+            2,
+            "adtlab-check: option '--memory-limit' needs a value (try --help)\n"},
+        Run{"unknown option",
+            {"--fast", "sorts", "CLASS"},
+            2,
+            "adtlab-check: unknown option '--fast' (try --help)\n"},
+        Run{"no such submission",
+            {"sorts", "CLASS", "/nonexistent"},
+            2,
+            "adtlab-check: /nonexistent: no such file or folder\n"},
+        Run{"unwritable output",
+            {"--output", "/nonexistent/r.txt", "stack", TESTS_DIR "/outside/list_stack.c"},
+            2,
+            "adtlab-check: cannot write /nonexistent/r.txt: No such file or directory\n"}),
+    adtlab::testing::NameFromWhat());
+
+TEST(AdtlabCheckProgress, ShowsOnATerminalOnlyAndClearsAtTheEnd) {
+    adtlab::testing::Start start;
+    start.terminal_stderr = true;
+    Outcome o = run_program({ADTLAB_CHECK, "stack", TESTS_DIR "/outside"}, start);
+    EXPECT_TRUE(o.exited(0)) << o.err;
+    EXPECT_NE(o.err.find("\r\033[Kchecked 1 of 1 submissions, "), std::string::npos) << o.err;
+    EXPECT_EQ(o.err.substr(o.err.size() - 4), "\r\033[K") << o.err;
+}
+
+} // namespace
