@@ -19,8 +19,6 @@
 #include <cstring>
 #include <fstream>
 
-extern char **environ;
-
 namespace fs = std::filesystem;
 
 namespace adtlab::check {
@@ -30,7 +28,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr auto memory_period = std::chrono::milliseconds(50);
-constexpr long long output_bound = 64 * 1024;
 
 // The words as a null-terminated argv, made before fork: a forked copy of a
 // process with threads may not allocate.
@@ -70,7 +67,7 @@ void set_limit(int resource, rlim_t soft, rlim_t hard) {
                                int report, char *const argv[], char *const envp[]) {
     setpgid(0, 0);
     prctl(PR_SET_PDEATHSIG, SIGKILL);
-    const rlim_t mib = 1024 * 1024;
+    const rlim_t mib = rlim_t{1024} * 1024;
     set_limit(RLIMIT_CORE, 0, 0);
     set_limit(RLIMIT_CPU, limits.cpu_seconds, limits.cpu_seconds + 1);
     set_limit(RLIMIT_FSIZE, limits.file_mib * mib, limits.file_mib * mib);
@@ -178,13 +175,13 @@ std::string seconds_in_words(double seconds) {
 std::string output_of_run(const Child &child) {
     const fs::path file = output_file(child.work);
     const long long size = bytes_in(file);
-    const long long from = std::max(child.output_start, size - 256 * 1024);
+    const long long from = std::max(child.output_start, size - 256LL * 1024);
     std::ifstream in(file, std::ios::binary);
     in.seekg(from);
     std::string text(static_cast<std::size_t>(std::max(0LL, size - from)), '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (size > output_bound) {
-        truncate(file.c_str(), output_bound);
+    if (size > static_cast<long long>(output_bound)) {
+        truncate(file.c_str(), static_cast<off_t>(output_bound));
     }
     return text;
 }
@@ -241,7 +238,8 @@ int run_command(const std::vector<std::string> &command, std::string &output,
             _exit(127);
         }
         execvp(argv[0], argv.data());
-        (void)!write(STDERR_FILENO, cannot_run.data(), cannot_run.size());
+        [[maybe_unused]] const ssize_t written =
+            write(STDERR_FILENO, cannot_run.data(), cannot_run.size());
         _exit(127);
     }
     close(fds[1]);

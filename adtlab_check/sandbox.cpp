@@ -19,8 +19,6 @@ namespace adtlab::check {
 
 namespace {
 
-constexpr std::size_t output_bound = 64 * 1024;
-
 struct Isolation {
     std::string bubblewrap; // its path, or "" when not in use
     std::string words;

@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -36,7 +37,8 @@ std::string isolation_in_words();
 std::vector<std::string> isolation_command(const std::filesystem::path &work);
 
 // What the children wrote on their standard output and error, kept in the
-// folder, up to 64 KiB.
+// folder, up to output_bound bytes.
+constexpr std::size_t output_bound = std::size_t{64} * 1024;
 std::string captured_output(const std::filesystem::path &work);
 std::filesystem::path output_file(const std::filesystem::path &work);
 
