@@ -21,8 +21,8 @@ struct Case {
     const char *kind;
     std::vector<std::string> files; // in tests/
     int status;
-    std::vector<std::string> report; // lines that the report holds
-    std::vector<std::string> env = {};
+    std::vector<std::string> report;   // lines that the report holds
+    std::vector<std::string> env = {}; // CC for a compiler without sanitizers
 };
 
 void PrintTo(const Case &c, std::ostream *os) {
@@ -33,6 +33,11 @@ class AdtlabCheck : public ::testing::TestWithParam<Case> {};
 
 TEST_P(AdtlabCheck, ReportsWhatConformsAndWhatNot) {
     const Case &c = GetParam();
+#if defined(__SANITIZE_ADDRESS__) // this system's flags, which modules share, need them
+    if (!c.env.empty()) {
+        GTEST_SKIP() << "a build without the sanitizers cannot share this system's flags";
+    }
+#endif
     // Generous but for the sort that never ends: the machine may be busy.
     const bool loops = c.files[0] == "check_modules/quick_loops.c";
     std::vector<std::string> command = {ADTLAB_CHECK, "--time-limit", loops ? "2" : "60", c.kind};
