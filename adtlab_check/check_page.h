@@ -1,0 +1,58 @@
+// The page that plays a learner's sorts beside the library's, call by call,
+// in the player that sort_trace's page shares: one group per sort, on the
+// input its check reports, opened at the first call that differs.
+#pragma once
+
+#include "matching.h"
+
+#include "player/page.h"
+#include "sort_calls/calls.h"
+#include "sort_calls/sorts.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace adtlab::check {
+
+// The most calls of a learner's sort on one input that a page keeps.
+inline constexpr std::size_t page_call_limit = 1000000;
+
+// The size of the battery's input that a page shows for a sort that
+// conforms (or is missing): the first input of that many values.
+inline constexpr std::size_t page_input_size = 10;
+
+// A learner's sort on the input its page shows.
+struct SortCalls {
+    std::vector<int> input;
+    std::vector<Call> calls; // at most page_call_limit
+    bool cut = false;        // it made more calls than were kept
+    bool finished = false;   // it reported its end of this input
+};
+
+// What the page needs of one sort's check.
+struct SortOnPage {
+    const SortAlgorithm *algorithm = nullptr;
+    bool missing = false;
+    SortCalls seen;
+    std::string ending;  // how the child ended, when not by itself
+    std::string verdict; // why it does not conform, as the report says; "" when it conforms
+};
+
+// Where the learner's calls first differ from the library's (`library`, on
+// the same input), as the text report numbers calls; for quick sort, the
+// two sides of each partition in either order. A run that stopped differs
+// where its calls stop, unless only the page's bound stopped them.
+std::optional<Mismatch> first_difference(const SortOnPage &sort, const std::vector<Call> &library);
+
+// The group of one sort: the panels "yours-NAME" and "library-NAME" (only
+// the library's for a missing sort), the first difference and a sentence.
+// It points into `sort` and `library`, which must outlive it.
+player::Group sort_group(const SortOnPage &sort, const std::vector<Call> &library);
+
+// Writes the page of the sorts to `path`; returns what went wrong, or "".
+std::string write_sorts_page(const std::string &path, const std::string &title,
+                             const std::vector<SortOnPage> &sorts);
+
+} // namespace adtlab::check
