@@ -28,6 +28,7 @@ struct Misbehaving {
     int status;
     std::vector<std::string> report; // lines that the report holds
     bool sanitizers = true;          // false: built by a compiler without them
+    std::vector<std::string> options = {};
 };
 
 void PrintTo(const Misbehaving &m, std::ostream *os) {
@@ -69,11 +70,16 @@ TEST_P(AdtlabCheckSandbox, NamesTheLimitAndLeavesNothingBehind) {
     if (!m.sanitizers) {
         env.push_back("CC=" TESTS_DIR "/check_modules/cc_without_sanitizers.sh");
     }
-    const Outcome o = run_program({"/bin/sh", "-c", "cd \"$0\" && exec \"$@\"", caller.string(),
-                                   ADTLAB_CHECK, "--time-limit", "60", m.kind,
-                                   std::string(TESTS_DIR "/check_modules/") + m.file},
-                                  "", env);
+    std::vector<std::string> command = {
+        "/bin/sh",      "-c", "cd \"$0\" && exec \"$@\"", caller.string(), ADTLAB_CHECK,
+        "--time-limit", "60"};
+    command.insert(command.end(), m.options.begin(), m.options.end());
+    command.insert(command.end(), {m.kind, std::string(TESTS_DIR "/check_modules/") + m.file});
+    const Outcome o = run_program(command, "", env);
     EXPECT_TRUE(o.exited(m.status)) << o.out << o.err;
+    const std::string isolation = bubblewrap ? "isolation: bubblewrap: no network"
+                                             : "isolation: limits only: bubblewrap is turned off";
+    EXPECT_NE(o.out.find(isolation), std::string::npos) << o.out;
     for (const std::string &line : m.report) {
         EXPECT_NE(o.out.find(line), std::string::npos) << "no \"" << line << "\" in\n" << o.out;
     }
@@ -114,6 +120,14 @@ INSTANTIATE_TEST_SUITE_P(
                         1,
                         {"queue_disscard: does not conform\n  it made a memory error "
                          "(heap-use-after-free) in queue_enqueue(q, "}},
+            Misbehaving{"spins",
+                        "sorts",
+                        "quick_loops.c",
+                        1,
+                        {"quick_sort: does not conform\n  it exceeded the processor time limit of "
+                         "1 s on (2 values) 2 -2"},
+                        true,
+                        {"--cpu-limit", "1"}},
             Misbehaving{"leaves_a_process",
                         "sorts",
                         "leaves_a_process.c",
