@@ -154,7 +154,10 @@ std::string judge_input(const SortReport &report, const std::string &line) {
     }
     result.expected = right;
     result.got = line;
-    return where(report) + "\n  the result differs from the library's";
+    // Every call matched, so the array was changed other than through swap.
+    return where(report) +
+           "\n  the result differs from the library's though every call matched: change the "
+           "array only through swap(a, i, j)";
 }
 
 // "begin NAME_sort K": input K starts, which must be the next one.
