@@ -233,6 +233,31 @@ INSTANTIATE_TEST_SUITE_P(
             ""}),
     adtlab::testing::NameFromWhat());
 
+// The seed chooses the operations and their values: the same seed repeats a
+// failing module's report, another changes it.
+class AdtlabCheckSeed : public ::testing::TestWithParam<Case> {};
+
+TEST_P(AdtlabCheckSeed, RepeatsAReportForItsSeed) {
+    const Case &c = GetParam();
+    const auto run = [&c](const char *seed) {
+        return run_program({ADTLAB_CHECK, "--time-limit", "60", "--seed", seed, c.kind,
+                            std::string(TESTS_DIR) + "/" + c.files[0]});
+    };
+    const Outcome first = run("11");
+    const Outcome again = run("11");
+    const Outcome other = run("12");
+    EXPECT_TRUE(first.exited(c.status)) << first.out << first.err;
+    EXPECT_NE(first.out.find("seed: 11\n"), std::string::npos) << first.out;
+    EXPECT_EQ(first.out, again.out);
+    EXPECT_NE(first.out.substr(0, first.out.find("seed: ")),
+              other.out.substr(0, other.out.find("seed: ")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Seeds, AdtlabCheckSeed,
+    ::testing::Values(Case{"queue", {"check_modules/queue_at_front.c"}, 1, {}},
+                      Case{"stack", {"check_modules/stack_bottom_first.c"}, 1, {}}));
+
 TEST(AdtlabCheck, MakesItsWorkingFolderInTmpdir) {
     Outcome o = run_program({ADTLAB_CHECK, "stack", TESTS_DIR "/outside/list_stack.c"}, "",
                             {"TMPDIR=/nonexistent/adtlab-check"});
