@@ -9,6 +9,7 @@
 
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -259,8 +260,14 @@ struct Worker {
 Worker start_worker(const Submission &submission, const Checking &checking, std::size_t index) {
     int fds[2];
     make_pipe(fds);
+    const pid_t run = getpid();
     const pid_t pid = fork_process();
     if (pid == 0) {
+        // A worker ends with the run, however the run ends.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != run) {
+            _exit(1);
+        }
         close(fds[0]);
         std::string record;
         try {
