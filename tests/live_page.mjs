@@ -49,11 +49,12 @@ async function evaluate(expression) {
     return result.value;
 }
 
-// Opens the page at the fragment and waits until it has sorted or refused.
+// Opens the page at the fragment (or runs `script`, which leads there) and
+// waits until it has sorted or refused.
 const url = pathToFileURL(page).href;
-async function open(fragment) {
+async function open(fragment, script = null) {
     await evaluate('document.body && (document.body.dataset.state = "")');
-    await send('Page.navigate', { url: `${url}#${fragment}` });
+    await (script ? evaluate(script) : send('Page.navigate', { url: `${url}#${fragment}` }));
     for (let tries = 0; tries < 1200; ++tries) {
         const state = await evaluate(`location.hash === ${JSON.stringify(`#${fragment}`)} && document.body?.dataset.state`);
         if (state) {
@@ -118,12 +119,23 @@ try {
     for (const [fragment, named] of [['values=5,x,3,1.5,2147483648', ['"x"', '"1.5"', '"2147483648"']],
                                      ['values=,%20,', ['no values']],
                                      ['size=0&shape=random', ['"0"']], ['size=20&shape=sideways', ['"sideways"']],
-                                     ['values=3,1&algorithm=bogo', ['"bogo"']]]) {
+                                     ['values=3,1&algorithm=bogo', ['"bogo"']],
+                                     ['values=%E0%A4%A', ['not well encoded']]]) {
         const shown = await open(`${fragment}&end`);
         assert.equal(shown.state, 'refused', `#${fragment}`);
         for (const words of named) assert.ok(shown.message.includes(words), `#${fragment}: ${shown.message}`);
         assert.deepEqual(shown.shown, {}, `#${fragment}: something shown`);
     }
+
+    // The form writes the fragment of what it sorts, and the page opens at
+    // the first step.
+    const formed = await open('size=50&shape=ascending&seed=9', `document.getElementById("size").value = "50";
+        document.getElementById("shape").value = "ascending"; document.getElementById("seed").value = "9";
+        document.getElementById("sort-shape").click()`);
+    const atStart = Object.entries(expected(JSON.parse(execFileSync(sortTrace,
+        ['--json', '--size', '50', '--shape', 'ascending', '--seed', '9'])).runs))
+        .map(([id, count]) => [id, id.startsWith('count-') ? count : '0']);
+    assert.deepEqual(counters(formed.shown), Object.fromEntries(atStart));
 
     // Past the page's bound, selection sort is counted (n(n-1)/2 comparisons)
     // and not replayed; quick sort, within it, is both.
