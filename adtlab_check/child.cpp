@@ -288,12 +288,14 @@ Child start(const Harness &harness, const std::string &argument, const fs::path 
 
 std::optional<std::string> next_line(Child &child, bool &timed_out) {
     while (true) {
-        const std::size_t newline = child.pending.find('\n');
+        const std::size_t newline = child.pending.find('\n', child.taken);
         if (newline != std::string::npos) {
-            std::string line = child.pending.substr(0, newline);
-            child.pending.erase(0, newline + 1);
+            std::string line = child.pending.substr(child.taken, newline - child.taken);
+            child.taken = newline + 1;
             return line;
         }
+        child.pending.erase(0, child.taken); // once per read, not once per line
+        child.taken = 0;
         if (child.stopped || child.flooded) {
             return std::nullopt;
         }

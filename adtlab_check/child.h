@@ -45,7 +45,8 @@ int run_command(const std::vector<std::string> &command, std::string &output,
 struct Child {
     pid_t pid = -1;
     int report = -1;
-    std::string pending; // read but not yet a whole line
+    std::string pending;   // read, from `taken` on not yet returned
+    std::size_t taken = 0; // bytes of pending already returned as lines
     std::chrono::steady_clock::time_point deadline;
     std::chrono::steady_clock::time_point measured; // its memory, last time
     Limits limits;
