@@ -29,8 +29,7 @@ std::string sentence(const SortOnPage &sort, const std::optional<Mismatch> &mism
     const std::string name = std::string(sort.algorithm->name) + "_sort";
     const std::string input = show_input(sort.seen.input);
     if (sort.missing) {
-        return "missing: the submission does not define " + name +
-               "; the library's calls alone, on " + input;
+        return "missing: the submission does not define " + name;
     }
     if (sort.verdict.empty()) {
         return "conforms: on " + input + ", the battery's first input of " +
@@ -86,10 +85,11 @@ player::Group sort_group(const SortOnPage &sort, const std::vector<Call> &librar
         group.first_difference = mismatch->call + 1;
     }
     group.sentence = sentence(sort, mismatch, library);
-    if (!sort.missing) {
-        group.panels.push_back(
-            {"yours-" + name, "yours", name, &sort.seen.calls, ended(sort), std::nullopt});
+    if (sort.missing) {
+        return group;
     }
+    group.panels.push_back(
+        {"yours-" + name, "yours", name, &sort.seen.calls, ended(sort), std::nullopt});
     group.panels.push_back(
         {"library-" + name, "the library's", name, &library, std::nullopt, std::nullopt});
     return group;

@@ -46,8 +46,8 @@ struct SortOnPage {
 // where its calls stop, unless only the page's bound stopped them.
 std::optional<Mismatch> first_difference(const SortOnPage &sort, const std::vector<Call> &library);
 
-// The group of one sort: the panels "yours-NAME" and "library-NAME" (only
-// the library's for a missing sort), the first difference and a sentence.
+// The group of one sort: the panels "yours-NAME" and "library-NAME" (none
+// for a missing sort), the first difference and a sentence.
 // It points into `sort` and `library`, which must outlive it.
 player::Group sort_group(const SortOnPage &sort, const std::vector<Call> &library);
 

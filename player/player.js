@@ -27,6 +27,9 @@
 // second with 0x8000 when goes_before returned true. Position 0x7fff is a
 // value that is not in the array; a swap of a position outside the array
 // counts but moves nothing.
+//
+// Each run's counters have the ids ID-comparisons and ID-swaps, and the call
+// it marks, in words, ID-call; a group that compares has NAME-first-difference.
 const AdtlabPlayer = (() => {
   const CHECKPOINT = 4096;
   const NOWHERE = 0x7fff;
@@ -332,7 +335,7 @@ const AdtlabPlayer = (() => {
     const canvas = element("canvas", { tabindex: "0", role: "img",
       "aria-label": `bars of ${data.title}; up and down read the values` });
     box.appendChild(canvas);
-    const call = element("div", { class: "call" });
+    const call = element("div", { class: "call", id: `${data.id}-call` });
     const readout = element("div", { class: "readout", "aria-live": "polite" });
     box.append(call, readout);
     const words = decode(data.events);
@@ -352,11 +355,11 @@ const AdtlabPlayer = (() => {
       rankOf: new Map(data.input.map((v, k) => [v, data.ranks[k]])),
       levels: 1 + data.ranks.reduce((a, b) => Math.max(a, b), 0) };
     if (many && data.name) box.appendChild(element("h2", {}, `${data.name} sort`));
-    if ("firstDifference" in data) {
-      const line = element("p", { class: "difference" });
-      line.appendChild(element("span", { id: `${data.name}-first-difference` },
-                               group.firstDifference === null ? "" : String(group.firstDifference)));
-      line.append(data.sentence ? ` ${data.sentence}` : "");
+    if ("firstDifference" in data) {   // "first differing call 7: sentence", or the sentence alone
+      const f = group.firstDifference, line = element("p", { class: "difference" });
+      line.append(f === null ? "" : "first differing call ");
+      line.appendChild(element("span", { id: `${data.name}-first-difference` }, f === null ? "" : String(f)));
+      line.append(data.sentence ? `${f === null ? "" : ": "}${data.sentence}` : "");
       box.appendChild(line);
     }
     const panels = element("div", { class: "panels" });
@@ -405,7 +408,10 @@ const AdtlabPlayer = (() => {
   function applyFragment(hash) {
     const parts = typeof hash === "string" ? parseFragment(hash) : hash;
     for (const run of runs) run.box.hidden = parts.algorithm !== null && run.algorithm !== parts.algorithm;
-    for (const g of groups) g.box.hidden = g.runs.every(r => r.box.hidden);
+    for (const g of groups) {        // a group of no runs shows unless another sort is asked for
+      g.box.hidden = g.runs.length > 0 ? g.runs.every(r => r.box.hidden)
+                                       : parts.algorithm !== null && parts.algorithm !== g.name;
+    }
     last = visibleLast();
     controls.position.max = last;
     if (parts.end) {

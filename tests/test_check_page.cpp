@@ -98,18 +98,7 @@ TEST(CheckPage, FindsTheFirstDifferenceAndShowsBothRuns) {
          both,
          "x",
          "did not finish this input; the page keeps its first 1000000 calls"},
-        {"missing",
-         "insertion",
-         {},
-         false,
-         false,
-         true,
-         "",
-         "",
-         {},
-         {"library-insertion"},
-         "missing",
-         ""},
+        {"missing", "insertion", {}, false, false, true, "", "", {}, {}, "missing", ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -126,9 +115,11 @@ TEST(CheckPage, FindsTheFirstDifferenceAndShowsBothRuns) {
         for (const auto &panel : group.panels) {
             ids.push_back(panel.id);
         }
-        EXPECT_EQ(ids, c.panels);
-        EXPECT_EQ(group.panels.back().calls, &library);
-        EXPECT_EQ(group.panels.front().ended.value_or(""), c.ended);
+        ASSERT_EQ(ids, c.panels);
+        if (!ids.empty()) {
+            EXPECT_EQ(group.panels.back().calls, &library);
+            EXPECT_EQ(group.panels.front().ended.value_or(""), c.ended);
+        }
     }
 }
 
