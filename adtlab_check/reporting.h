@@ -25,7 +25,7 @@ std::string describe(const Mismatch &mismatch, const std::vector<Call> &expected
 std::string malformed_line(const std::string &line);
 
 // One check's verdict as the text report shows it, e.g.
-// "queue: conforms\n" or "NAME: does not conform\n  WHY\n".
+// "queue_empty: conforms\n" or "NAME: does not conform\n  WHY\n".
 std::string text_verdict(const CheckResult &check);
 
 } // namespace adtlab::check

@@ -62,7 +62,8 @@ export PKG_CONFIG_PATH="$libdir/pkgconfig"
 # The installed adtlab-check builds a module against the installed package
 # (with the host's compiler, so not for an emulated build).
 if [ ${#run[@]} -eq 0 ]; then
-    "$prefix/bin/adtlab-check" stack "$here/../outside/list_stack.c" | grep -q "stack: conforms"
+    "$prefix/bin/adtlab-check" stack "$here/../outside/list_stack.c" |
+        grep -q "stack_to_array: conforms"
     # The sorts harness includes the list of sorts installed beside it.
     "$prefix/bin/adtlab-check" --time-limit 60 sorts "$here/../check_modules/left_first_sorts.c" |
         grep -q "quick_sort: conforms"
