@@ -54,7 +54,10 @@ std::string dumped(const std::string &text) {
         long long value = 0;
         const auto [next, error] = std::from_chars(p, end, value);
         const bool shown = error == std::errc() && (value > 7000 || value < -7000);
-        numbers += shown ? (numbers.empty() ? "" : " ") + std::to_string(value) : "";
+        if (shown) { // appended in steps, past g++ 12's false -Wrestrict at -O3
+            numbers += numbers.empty() ? "" : " ";
+            numbers += std::to_string(value);
+        }
         p = next > p ? next : p + 1;
         while (p < end && is_digit(*p)) { // past a number too long for its type
             ++p;
@@ -91,7 +94,12 @@ std::optional<std::string> answer(const std::string &text) {
     }
     if (word == "dump" && space != std::string::npos) {
         const std::optional<std::string> bytes = unescape(rest);
-        return bytes ? std::optional<std::string>("dump " + dumped(*bytes)) : std::nullopt;
+        if (!bytes) {
+            return std::nullopt;
+        }
+        std::string said = "dump ";
+        said += dumped(*bytes);
+        return said;
     }
     const bool numbers = (word == "size" && !rest.empty() && numbers_only(rest, false) &&
                           rest.find(' ') == std::string::npos) ||
