@@ -124,9 +124,14 @@ class JsonWriter {
         Level &level = levels_.back();
         out_ += level.empty ? "" : level.lines ? "," : ", ";
         if (level.lines) {
-            out_ += "\n" + std::string(2 * levels_.size(), ' ');
+            new_line();
         }
         level.empty = false;
+    }
+    // In steps: g++ 12 at -O3 warns falsely of overlap in "\n" + indent.
+    void new_line() {
+        out_ += '\n';
+        out_.append(2 * levels_.size(), ' ');
     }
     void scalar(const std::string &text) {
         separate();
@@ -141,7 +146,7 @@ class JsonWriter {
         const Level level = levels_.back();
         levels_.pop_back();
         if (level.lines && !level.empty) {
-            out_ += "\n" + std::string(2 * levels_.size(), ' ');
+            new_line();
         }
         out_ += bracket;
     }
@@ -274,7 +279,8 @@ std::string csv_field(const std::string &raw) {
 std::string csv_report(const RunResult &run) {
     std::string out = "name";
     for (const std::string &check : run.check_names) {
-        out += "," + csv_field(check);
+        out += ',';
+        out += csv_field(check);
     }
     out += ",score,max_score\n";
     for (const SubmissionResult &submission : run.submissions) {
@@ -283,8 +289,11 @@ std::string csv_report(const RunResult &run) {
             out += ',';
             out += status_of(submission, check);
         }
-        out += "," + std::to_string(submission.score()) + "," +
-               std::to_string(submission.max_score()) + "\n";
+        out += ',';
+        out += std::to_string(submission.score());
+        out += ',';
+        out += std::to_string(submission.max_score());
+        out += '\n';
     }
     return out;
 }
