@@ -98,9 +98,9 @@ class JsonWriter {
     void count(unsigned long long value) { scalar(std::to_string(value)); }
     void integer(long long value) { scalar(std::to_string(value)); }
     void real(double value) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.17g", value);
-        scalar(text);
+        char digits[32];
+        std::snprintf(digits, sizeof digits, "%.17g", value);
+        scalar(digits);
     }
     void boolean(bool value) { scalar(value ? "true" : "false"); }
     void null() { scalar("null"); }
@@ -183,12 +183,12 @@ namespace {
 
 std::string indented(const std::string &text, const std::string &margin) {
     std::string out;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
+    std::size_t from = 0;
+    while (from < text.size()) {
+        std::size_t end = text.find('\n', from);
         end = end == std::string::npos ? text.size() : end + 1;
-        out += margin + text.substr(start, end - start);
-        start = end;
+        out += margin + text.substr(from, end - from);
+        from = end;
     }
     return out.empty() || out.back() == '\n' ? out : out + "\n";
 }
