@@ -65,9 +65,8 @@ std::optional<Mismatch> first_difference(const SortOnPage &sort, const std::vect
         return std::nullopt;
     }
     const SortCalls &seen = sort.seen;
-    std::optional<Mismatch> mismatch = std::string_view(sort.algorithm->name) == "quick"
-                                           ? match_quick(seen.input, seen.calls)
-                                           : match_all(library, seen.calls);
+    std::optional<Mismatch> mismatch =
+        match_sort(sort.algorithm->name, seen.input, library, seen.calls);
     if (mismatch && seen.cut && mismatch->call >= seen.calls.size()) {
         return std::nullopt; // the calls kept end there, not the learner's
     }
@@ -106,6 +105,19 @@ std::string write_sorts_page(const std::string &path, const std::string &title,
         groups.push_back(sort_group(sorts[k], library[k]));
     }
     return player::write_page(path, title, groups);
+}
+
+std::string write_check_page(const std::string &path, const SubmissionResult &submission) {
+    std::vector<SortOnPage> sorts;
+    for (const CheckResult &check : submission.checks) {
+        const SortAlgorithm *algorithm = find_sort(check.name.substr(0, check.name.rfind("_sort")));
+        if (!check.shown || algorithm == nullptr) {
+            continue; // not a sort's, or not kept
+        }
+        sorts.push_back({algorithm, check.status == Status::missing, *check.shown, check.ending,
+                         check.status == Status::pass ? "" : check.why});
+    }
+    return write_sorts_page(path, "adtlab-check: " + submission.name, sorts);
 }
 
 } // namespace adtlab::check

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "matching.h"
+#include "result.h"
 
 #include "player/page.h"
 #include "sort_calls/calls.h"
@@ -15,21 +16,6 @@
 #include <vector>
 
 namespace adtlab::check {
-
-// The most calls of a learner's sort on one input that a page keeps.
-inline constexpr std::size_t page_call_limit = 1000000;
-
-// The size of the battery's input that a page shows for a sort that
-// conforms (or is missing): the first input of that many values.
-inline constexpr std::size_t page_input_size = 10;
-
-// A learner's sort on the input its page shows.
-struct SortCalls {
-    std::vector<int> input;
-    std::vector<Call> calls; // at most page_call_limit
-    bool cut = false;        // it made more calls than were kept
-    bool finished = false;   // it reported its end of this input
-};
 
 // What the page needs of one sort's check.
 struct SortOnPage {
@@ -54,5 +40,8 @@ player::Group sort_group(const SortOnPage &sort, const std::vector<Call> &librar
 // Writes the page of the sorts to `path`; returns what went wrong, or "".
 std::string write_sorts_page(const std::string &path, const std::string &title,
                              const std::vector<SortOnPage> &sorts);
+
+// The page of a submission's sorts, checked with their calls kept.
+std::string write_check_page(const std::string &path, const SubmissionResult &submission);
 
 } // namespace adtlab::check

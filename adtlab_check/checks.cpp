@@ -92,9 +92,32 @@ struct SortReport {
     std::vector<Call> calls;
     std::size_t done = 0;
     bool missing = false;
-    std::string problem; // why the sort does not conform, once known
-    CheckResult *result; // where the details of a mismatch go
+    std::string problem;            // why the sort does not conform, once known
+    CheckResult *result;            // where the details of a mismatch go
+    std::optional<SortCalls> small; // its calls on the input a page shows if it conforms
 };
+
+// The calls on the current input, as many as a page keeps.
+SortCalls kept_calls(const SortReport &report) {
+    const std::size_t kept = std::min(report.calls.size(), page_call_limit);
+    return {report.inputs[*report.current],
+            {report.calls.begin(), report.calls.begin() + static_cast<std::ptrdiff_t>(kept)},
+            kept < report.calls.size(),
+            !report.open};
+}
+
+// What a page shows of the sort: its calls on the input that failed, or on
+// a small input when it conforms; none when it is missing or failed before
+// its first input.
+std::optional<SortCalls> shown_calls(const SortReport &report, Status status) {
+    if (status == Status::missing) {
+        return SortCalls{};
+    }
+    if (status == Status::pass) {
+        return report.small;
+    }
+    return report.current ? kept_calls(report) : SortCalls{};
+}
 
 // "on (3 values) 3 -1 2", or "" before the first input.
 std::string where(const SortReport &report) {
@@ -137,9 +160,8 @@ std::string judge_input(const SortReport &report, const std::string &line) {
         return malformed(report, line);
     }
     const std::string right = sorted_end(*report.current, sorted);
-    const std::optional<Mismatch> mismatch = std::string_view(report.algorithm.name) == "quick"
-                                                 ? match_quick(input, report.calls)
-                                                 : match_all(expected, report.calls);
+    const std::optional<Mismatch> mismatch =
+        match_sort(report.algorithm.name, input, expected, report.calls);
     CheckResult &result = *report.result;
     result.input = input;
     if (mismatch) {
@@ -187,6 +209,10 @@ bool take_line(SortReport &report, const std::string &line) {
         report.open = false;
         report.problem = judge_input(report, line);
         report.done += report.problem.empty() ? 1 : 0;
+        if (report.problem.empty() && !report.small &&
+            report.inputs[*report.current].size() == page_input_size) {
+            report.small = kept_calls(report);
+        }
         return report.problem.empty();
     }
     const std::optional<Call> call = parse_call_json(line);
@@ -198,45 +224,54 @@ bool take_line(SortReport &report, const std::string &line) {
     return true;
 }
 
-} // namespace
-
-CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness) {
-    const std::vector<Input> inputs = battery(harness.seed);
-    const fs::path input_file = harness.work / "inputs.txt";
-    write_inputs(input_file, inputs);
-    CheckResult result;
-    result.name = std::string(algorithm.name) + "_sort";
-    Child child = start(harness, algorithm.name, input_file);
-    SortReport report{algorithm, inputs, std::nullopt, false, {}, 0, false, "", &result};
-    bool timed_out = false;
-    for (std::optional<std::string> line; (line = next_line(child, timed_out));) {
-        if (!take_line(report, *line)) {
-            break;
-        }
-    }
+// The verdict, once the report has given one or ended.
+void conclude(const SortReport &report, Child &child, bool timed_out) {
+    CheckResult &result = *report.result;
     result.inputs = report.done;
     if (report.missing || !report.problem.empty()) {
         finish(child, true); // the verdict is in: stop it
         result.status = report.missing ? Status::missing : Status::fail;
         result.why = report.problem;
-        return result;
+        return;
     }
     std::string ending = finish(child, timed_out);
-    if (!ending.empty() || report.done != inputs.size()) {
+    if (!ending.empty() || report.done != report.inputs.size()) {
         // In steps: g++ 12 at -O3 warns falsely of overlap in "it " + ending.
         std::string why = "it ";
         why += ending.empty() ? "stopped early" : ending;
         if (report.current) {
             why += ' ';
             why += where(report);
-            result.input = inputs[*report.current];
+            result.input = report.inputs[*report.current];
         }
         result.status = ending.empty() ? Status::fail : Status::error;
         result.ending = ending.empty() ? "stopped early" : ending;
         result.why = why;
-        return result;
+        return;
     }
     result.points = 1;
+}
+
+} // namespace
+
+CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness, bool keep_calls) {
+    const std::vector<Input> inputs = battery(harness.seed);
+    const fs::path input_file = harness.work / "inputs.txt";
+    write_inputs(input_file, inputs);
+    CheckResult result;
+    result.name = std::string(algorithm.name) + "_sort";
+    Child child = start(harness, algorithm.name, input_file);
+    SortReport report{algorithm, inputs, std::nullopt, false, {}, 0, false, "", &result, {}};
+    bool timed_out = false;
+    for (std::optional<std::string> line; (line = next_line(child, timed_out));) {
+        if (!take_line(report, *line)) {
+            break;
+        }
+    }
+    conclude(report, child, timed_out);
+    if (keep_calls) {
+        result.shown = shown_calls(report, result.status);
+    }
     return result;
 }
 

@@ -17,7 +17,9 @@
 namespace adtlab::check {
 
 // What each check of the built harness finds.
-CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness);
+// With `keep_calls`, a sort's record keeps its calls for a page of them.
+CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness,
+                       bool keep_calls = false);
 std::vector<CheckResult> check_module(const std::string &kind, const Harness &harness);
 
 // The checks of a kind by name, one point each: "selection_sort", ...,

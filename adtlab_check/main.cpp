@@ -5,6 +5,7 @@
 //
 //     adtlab-check [OPTIONS] sorts|queue|stack|fstring SUBMISSION...
 #include "building.h"
+#include "check_page.h"
 #include "checks.h"
 #include "failure.h"
 #include "formats.h"
@@ -62,6 +63,10 @@ Options:
   --cpu-limit S       processor seconds of each of its processes (default 10)
   --file-limit MiB    size of each file it writes (default 64)
   --keep              keep each submission's private folder, and say where
+  --html PAGE         also write PAGE, a page that plays each sort's calls
+                      beside the library's on the input the report names
+                      (or a small one), opened at the first call that
+                      differs; sorts only, of one submission
 
 Sources may include adtlab's headers by path ("ordtally/ordtally.h") or by
 bare name ("ordtally.h"). C sources are compiled with $CC (default cc), C++
@@ -78,6 +83,7 @@ struct Options {
     bool help = false;
     Format format = Format::text;
     std::string output; // "" for standard output
+    std::string page;   // --html's, or ""
     Checking checking;
     bool seeded = false;
     std::vector<std::string> arguments; // the submissions
@@ -129,6 +135,8 @@ std::size_t take_option(Options &options, const std::vector<std::string> &args, 
         options.format = *format;
     } else if (name == "--output") {
         options.output = value;
+    } else if (name == "--html") {
+        options.page = value;
     } else if (name == "--jobs") {
         options.checking.jobs = static_cast<unsigned int>(parse_whole(value, 1, 256, "jobs"));
     } else if (name == "--seed") {
@@ -174,6 +182,9 @@ Options parse_options(const std::vector<std::string> &args) {
     if (kind != "sorts" && kind != "queue" && kind != "stack" && kind != "fstring") {
         fail("unknown kind '" + kind + "' (sorts, queue, stack or fstring)");
     }
+    if (!options.page.empty() && kind != "sorts") {
+        fail("--html plays the calls of sorts; " + kind + " makes none");
+    }
     options.arguments.assign(args.begin() + static_cast<std::ptrdiff_t>(k) + 1, args.end());
     return options;
 }
@@ -208,16 +219,59 @@ class ReportFile {
     std::FILE *file_ = nullptr;
 };
 
+// --html's page, made before the checks so that a path it cannot write
+// costs no run, written once they are done, and removed when it is not.
+class PageFile {
+  public:
+    explicit PageFile(const std::string &path) : path_(path) {
+        std::FILE *file = path.empty() ? nullptr : std::fopen(path.c_str(), "w");
+        if (!path.empty() && (file == nullptr || std::fclose(file) != 0)) {
+            fail("cannot write " + path + ": " + std::strerror(errno));
+        }
+    }
+    ~PageFile() {
+        if (!path_.empty() && !written_) {
+            std::remove(path_.c_str());
+        }
+    }
+    PageFile(const PageFile &) = delete;
+    PageFile &operator=(const PageFile &) = delete;
+    void write(const std::vector<SubmissionResult> &submissions) {
+        if (path_.empty()) {
+            return;
+        }
+        if (!submissions.front().built()) {
+            std::fprintf(stderr, "adtlab-check: no page: %s does not build\n",
+                         submissions.front().name.c_str());
+            return;
+        }
+        const std::string error = write_check_page(path_, submissions.front());
+        if (!error.empty()) {
+            fail(error);
+        }
+        written_ = true;
+    }
+
+  private:
+    std::string path_;
+    bool written_ = false;
+};
+
 int run(Options &options) {
     const std::vector<Submission> submissions = gather_submissions(options.arguments);
     if (options.format == Format::gradescope && submissions.size() != 1) {
         fail("the gradescope format takes one submission; " + std::to_string(submissions.size()) +
              " given");
     }
+    if (!options.page.empty() && submissions.size() != 1) {
+        fail("--html takes one submission; " + std::to_string(submissions.size()) + " given");
+    }
     if (!options.seeded) {
         options.checking.seed = std::random_device{}();
     }
     ReportFile report(options.output);
+    PageFile page(options.page);
+    options.checking.keep_calls = !options.page.empty();
     options.checking.resources = find_resources();
     RunResult result;
     result.kind = options.checking.kind;
@@ -227,6 +281,7 @@ int run(Options &options) {
     result.check_names = check_names(result.kind);
     result.submissions = check_all(submissions, options.checking);
     report.write(write_report(options.format, result));
+    page.write(result.submissions);
     return result.conforms() ? 0 : 1;
 }
 

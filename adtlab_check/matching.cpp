@@ -94,4 +94,10 @@ std::optional<Mismatch> match_quick(std::vector<int> input, const std::vector<Ca
     return std::nullopt;
 }
 
+std::optional<Mismatch> match_sort(std::string_view algorithm, const std::vector<int> &input,
+                                   const std::vector<Call> &expected,
+                                   const std::vector<Call> &got) {
+    return algorithm == "quick" ? match_quick(input, got) : match_all(expected, got);
+}
+
 } // namespace adtlab::check

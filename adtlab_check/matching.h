@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace adtlab::check {
@@ -23,5 +24,10 @@ std::optional<Mismatch> match_all(const std::vector<Call> &expected, const std::
 // Whether `got` is quick sort's partitions of `input`, the two sides of each
 // in either order; the call that came furthest otherwise.
 std::optional<Mismatch> match_quick(std::vector<int> input, const std::vector<Call> &got);
+
+// The first call of sort `algorithm` on `input` that differs from the
+// library's (`expected`): match_quick for quick sort, match_all otherwise.
+std::optional<Mismatch> match_sort(std::string_view algorithm, const std::vector<int> &input,
+                                   const std::vector<Call> &expected, const std::vector<Call> &got);
 
 } // namespace adtlab::check

@@ -18,6 +18,20 @@ enum class Status { pass, fail, error, missing };
 
 const char *status_name(Status status); // "pass", "fail", "error", "missing"
 
+// The most calls of a sort on one input that a page keeps, and the size of
+// the battery's input it shows of a sort that conforms.
+inline constexpr std::size_t page_call_limit = 1000000;
+inline constexpr std::size_t page_input_size = 10;
+
+// A sort's own calls on the input a page of it shows: the input its check
+// reports, or a small one of the battery when it conforms.
+struct SortCalls {
+    std::vector<int> input;
+    std::vector<Call> calls; // at most page_call_limit
+    bool cut = false;        // it made more calls than were kept
+    bool finished = false;   // it reported its end of this input
+};
+
 // One check, worth `points` of `max_points`: a sort, or an operation of a
 // module.
 struct CheckResult {
@@ -35,6 +49,7 @@ struct CheckResult {
     std::string got;
     std::optional<CallCounts> before;
     std::string ending;
+    std::optional<SortCalls> shown; // a sort's, when kept for a page
 };
 
 // One submission: a folder, or the files named together.

@@ -99,13 +99,13 @@ std::vector<CheckResult> unbuilt_checks(const std::string &kind) {
     return checks;
 }
 
-std::vector<CheckResult> run_checks(const std::string &kind, const Harness &harness) {
-    if (kind != "sorts") {
-        return check_module(kind, harness);
+std::vector<CheckResult> run_checks(const Checking &checking, const Harness &harness) {
+    if (checking.kind != "sorts") {
+        return check_module(checking.kind, harness);
     }
     std::vector<CheckResult> checks;
     for (const SortAlgorithm &algorithm : sort_algorithms) {
-        checks.push_back(check_sort(algorithm, harness));
+        checks.push_back(check_sort(algorithm, harness, checking.keep_calls));
     }
     return checks;
 }
@@ -127,7 +127,7 @@ SubmissionResult check_one(const Submission &submission, const Checking &checkin
         result.checks = unbuilt_checks(checking.kind);
         return result;
     }
-    result.checks = run_checks(checking.kind, harness);
+    result.checks = run_checks(checking, harness);
     result.output = captured_output(folder.path());
     return result;
 }

@@ -29,8 +29,9 @@ struct Checking {
     Resources resources;
     Limits limits;
     unsigned long long seed = 0;
-    bool keep = false;     // keep each private folder
-    unsigned int jobs = 1; // submissions checked at the same time
+    bool keep = false;       // keep each private folder
+    bool keep_calls = false; // keep each sort's calls for a page of them (one submission)
+    unsigned int jobs = 1;   // submissions checked at the same time
 };
 
 // Builds and checks every submission, `jobs` at a time, and returns their
