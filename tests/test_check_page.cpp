@@ -38,88 +38,67 @@ std::vector<Call> right_first(std::vector<int> a) {
     return calls;
 }
 
+// A learner's run of sort `algorithm` on `input`, as its check saw it.
+SortOnPage run(const char *algorithm, const std::vector<int> &input, std::vector<Call> calls,
+               bool finished, const std::string &verdict = "", const std::string &ending = "",
+               bool cut = false) {
+    return {adtlab::find_sort(algorithm),
+            false,
+            {input, std::move(calls), cut, finished},
+            ending,
+            verdict};
+}
+
 TEST(CheckPage, FindsTheFirstDifferenceAndShowsBothRuns) {
     const std::vector<int> input = {2, -1, 0, 7, 9, 4, 3};
     const std::vector<Call> insertion = library_calls("insertion", input);
     std::vector<Call> wrong_third = insertion;
     wrong_third[2] = Call::swap(0, 0);
+    const std::vector<Call> three = first_calls(insertion, 3);
+    const std::string stopped = "x; call 4: expected " + adtlab::call_words(insertion[3]) +
+                                "; got no more calls (2 comparisons and 1 swap before it)";
+    SortOnPage missing = run("insertion", {}, {}, false);
+    missing.missing = true;
     struct Case {
         const char *what;
-        const char *algorithm;
-        std::vector<Call> calls;
-        bool finished, cut, missing;
-        std::string verdict, ending;
+        SortOnPage sort;
         std::optional<unsigned long long> difference;
-        std::vector<std::string> panels;
         std::string sentence_starts, ended;
     };
-    const std::vector<std::string> both = {"yours-insertion", "library-insertion"};
     const Case cases[] = {
-        {"conforms",
-         "insertion",
-         insertion,
-         true,
-         false,
-         false,
-         "",
-         "",
-         {},
-         both,
-         "conforms: on",
-         ""},
+        {"conforms", run("insertion", input, insertion, true), {}, "conforms: on", ""},
         {"quick sort's sides in the other order",
-         "quick",
-         right_first(input),
-         true,
-         false,
-         false,
-         "",
-         "",
+         run("quick", input, right_first(input), true),
          {},
-         {"yours-quick", "library-quick"},
          "conforms",
          ""},
-        {"a wrong third call", "insertion", wrong_third, true, false, false, "x", "", 3, both, "x",
-         ""},
-        {"a crash after three calls", "insertion", first_calls(insertion, 3), false, false, false,
-         "x", "crashed", 4, both,
-         "x; call 4: expected " + adtlab::call_words(insertion[3]) +
-             "; got no more calls (2 comparisons and 1 swap before it)",
-         "crashed"},
+        {"a wrong third call", run("insertion", input, wrong_third, true, "x"), 3, "x", ""},
+        {"a crash after three calls", run("insertion", input, three, false, "x", "crashed"), 4,
+         stopped, "crashed"},
         {"calls cut by the page's bound",
-         "insertion",
-         first_calls(insertion, 3),
-         false,
-         true,
-         false,
-         "x",
-         "",
+         run("insertion", input, three, false, "x", "", true),
          {},
-         both,
          "x",
          "did not finish this input; the page keeps its first 1000000 calls"},
-        {"missing", "insertion", {}, false, false, true, "", "", {}, {}, "missing", ""},
+        {"missing", missing, {}, "missing", ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        SortOnPage sort{adtlab::find_sort(c.algorithm),
-                        c.missing,
-                        {input, c.calls, c.cut, c.finished},
-                        c.ending,
-                        c.verdict};
-        const std::vector<Call> library = library_calls(c.algorithm, input);
-        const adtlab::player::Group group = adtlab::check::sort_group(sort, library);
+        const std::string name = c.sort.algorithm->name;
+        const std::vector<Call> library = library_calls(name.c_str(), c.sort.seen.input);
+        const adtlab::player::Group group = adtlab::check::sort_group(c.sort, library);
         EXPECT_EQ(group.first_difference, c.difference);
         EXPECT_EQ(group.sentence.rfind(c.sentence_starts, 0), 0u) << group.sentence;
-        std::vector<std::string> ids;
-        for (const auto &panel : group.panels) {
-            ids.push_back(panel.id);
+        if (c.sort.missing) {
+            EXPECT_TRUE(group.panels.empty());
+            continue;
         }
-        ASSERT_EQ(ids, c.panels);
-        if (!ids.empty()) {
-            EXPECT_EQ(group.panels.back().calls, &library);
-            EXPECT_EQ(group.panels.front().ended.value_or(""), c.ended);
-        }
+        ASSERT_EQ(group.panels.size(), 2u);
+        EXPECT_EQ(group.panels[0].id, "yours-" + name);
+        EXPECT_EQ(group.panels[0].calls, &c.sort.seen.calls);
+        EXPECT_EQ(group.panels[0].ended.value_or(""), c.ended);
+        EXPECT_EQ(group.panels[1].id, "library-" + name);
+        EXPECT_EQ(group.panels[1].calls, &library);
     }
 }
 
