@@ -76,7 +76,7 @@ faulty() {
     n=$(sed -E 's/^  call ([0-9]+):.*/\1/' <<<"$line")
     expected=$(sed -E 's/^  call [0-9]+: expected (.*); got .*/\1/' <<<"$line")
     got=$(sed -E 's/.*; got (.*) \([0-9]+ comparisons? .*/\1/' <<<"$line")
-    [ "$got" = "no more calls" ] && got="" || got="call $n: $got"
+    if [ "$got" = "no more calls" ]; then got=""; else got="call $n: $got"; fi
     dump "$out.html" "" "$out.dom"
     [ "$(text_of "$out.dom" "$sort-first-difference")" = "$n" ] ||
         fail "$module: first difference $(text_of "$out.dom" "$sort-first-difference"), not $n"
@@ -114,8 +114,8 @@ stopped() {
     [ "$calls" -ge "$3" ] || fail "$module: $calls calls on the page"
     [ "$(($(text_of "$out.dom" "yours-$sort-comparisons") + $(text_of "$out.dom" "yours-$sort-swaps")))" = "$calls" ] ||
         fail "$module: the learner's counters at the end do not count its $calls calls"
-    [ "$(class_text "$out.dom" done | head -1)" = "ended after $calls calls" ] ||
-        fail "$module: $(class_text "$out.dom" done | head -1)"
+    [ "$(class_text "$out.dom" "done" | head -1)" = "ended after $calls calls" ] ||
+        fail "$module: $(class_text "$out.dom" "done" | head -1)"
     ended=$(class_text "$out.dom" ended)
     grep -qF "it $ended on" "$out.txt" || fail "$module: ended '$ended', the report: $(cat "$out.txt")"
 }
@@ -128,7 +128,7 @@ out=$work/conforming
     fail "left_first_sorts: status $?"
 dump "$out.html" end "$out.dom"
 for sort in selection insertion quick; do
-    [ -n "$(grep -o "id=\"$sort-first-difference\"></span>" "$out.dom")" ] ||
+    grep -q "id=\"$sort-first-difference\"></span>" "$out.dom" ||
         fail "$sort: a first difference on a conforming module's page"
     input=$(page_input "$out.html" "$sort")
     [ "$(wc -w <<<"$input")" = 10 ] || fail "$sort: not the input of 10 values: $input"
@@ -143,8 +143,9 @@ done
 refused() {
     local status=0
     "$check" --html "$work/refused.html" "$@" >/dev/null 2>"$work/refused.err" || status=$?
-    [ "$status" = 2 ] && [ "$(wc -l <"$work/refused.err")" = 1 ] && [ ! -e "$work/refused.html" ] ||
+    if [ "$status" != 2 ] || [ "$(wc -l <"$work/refused.err")" != 1 ] || [ -e "$work/refused.html" ]; then
         fail "--html $*: status $status, $(cat "$work/refused.err")"
+    fi
 }
 refused queue "$modules/queue_at_front.c"
 mkdir -p "$work/one" "$work/two"
