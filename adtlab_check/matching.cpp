@@ -47,24 +47,35 @@ void take_range(QuickMatch &match, std::size_t r, std::vector<int> after, const 
     }
 }
 
-// Matches the next partition, of any range still to partition; the
-// mismatch that came furthest when none fits.
-std::optional<Mismatch> match_partition(QuickMatch &match, const std::vector<Call> &got) {
+// The mismatch that came furthest when no range's partition fits; of
+// equals, that of the range first in the list.
+Mismatch closest_mismatch(const QuickMatch &match, const std::vector<Call> &got) {
     std::optional<Mismatch> closest;
-    for (std::size_t r = 0; r < match.ranges.size(); ++r) {
+    for (const Range &range : match.ranges) {
         std::vector<int> after = match.a;
-        const Partition partition =
-            partition_calls(after, match.ranges[r].left, match.ranges[r].right);
+        const Partition partition = partition_calls(after, range.left, range.right);
         const std::size_t k = repeated(partition.calls, got, match.at);
-        if (k == partition.calls.size()) {
-            take_range(match, r, std::move(after), partition);
-            return std::nullopt;
-        }
         if (!closest || match.at + k > closest->call) {
             closest = Mismatch{match.at + k, partition.calls[k], call_at(got, match.at + k)};
         }
     }
-    return closest;
+    return *closest;
+}
+
+// Matches the next partition, of any range still to partition. At most one
+// range repeats in full; the latest ranges are tried first, since a sort
+// that recurses at once partitions one of them next.
+std::optional<Mismatch> match_partition(QuickMatch &match, const std::vector<Call> &got) {
+    for (std::size_t r = match.ranges.size(); r-- > 0;) {
+        std::vector<int> after = match.a;
+        const Partition partition =
+            partition_calls(after, match.ranges[r].left, match.ranges[r].right);
+        if (repeated(partition.calls, got, match.at) == partition.calls.size()) {
+            take_range(match, r, std::move(after), partition);
+            return std::nullopt;
+        }
+    }
+    return closest_mismatch(match, got);
 }
 
 } // namespace
@@ -97,7 +108,10 @@ std::optional<Mismatch> match_quick(std::vector<int> input, const std::vector<Ca
 std::optional<Mismatch> match_sort(std::string_view algorithm, const std::vector<int> &input,
                                    const std::vector<Call> &expected,
                                    const std::vector<Call> &got) {
-    return algorithm == "quick" ? match_quick(input, got) : match_all(expected, got);
+    std::optional<Mismatch> mismatch = match_all(expected, got);
+    // Calls that are the library's own, in its order, are its partitions
+    // too; only others need matching partition by partition.
+    return algorithm == "quick" && mismatch ? match_quick(input, got) : mismatch;
 }
 
 } // namespace adtlab::check
