@@ -53,7 +53,8 @@ static void write_hex(const fstring buffer) {
 }
 
 /* Carries out command k; 0 when it is none of the above. */
-static int carry_out(unsigned int k, const char *command) {
+static int carry_out(unsigned int k, const char *command, void *state) {
+    (void)state;
     char operation[8];
     char text[2][2 * FSTRING_SIZE + 1];
     char rest[2][3];
@@ -79,15 +80,5 @@ static int carry_out(unsigned int k, const char *command) {
 }
 
 int main(void) {
-    report = open_report();
-    char **commands = read_commands();
-    if (report == NULL || commands == NULL) {
-        return 2;
-    }
-    for (unsigned int k = 0; commands[k] != NULL; ++k) {
-        if (!carry_out(k, commands[k])) {
-            return 2;
-        }
-    }
-    return 0;
+    return carry_out_all(&report, carry_out, NULL);
 }

@@ -33,7 +33,8 @@ static void dump(unsigned int k, queue q) {
 }
 
 /* Carries out command k; 0 when it is none of the above. */
-static int carry_out(unsigned int k, const char *command, queue slots[]) {
+static int carry_out(unsigned int k, const char *command, void *state) {
+    queue *slots = state;
     char operation[16];
     unsigned int slot;
     int value = 0;
@@ -61,16 +62,6 @@ static int carry_out(unsigned int k, const char *command, queue slots[]) {
 }
 
 int main(void) {
-    report = open_report();
-    char **commands = read_commands();
-    if (report == NULL || commands == NULL) {
-        return 2;
-    }
     queue slots[SLOTS] = {NULL};
-    for (unsigned int k = 0; commands[k] != NULL; ++k) {
-        if (!carry_out(k, commands[k], slots)) {
-            return 2;
-        }
-    }
-    return 0;
+    return carry_out_all(&report, carry_out, slots);
 }

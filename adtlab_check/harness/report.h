@@ -66,4 +66,23 @@ static void write_escaped(FILE *report, const char *bytes, size_t length) {
     }
 }
 
+/* The harness's whole run: opens the report into *report, reads the
+ * commands, and carries out each in turn with carry_out(k, command, state),
+ * which returns 0 for a command it does not know. The exit status: 0, or 2
+ * when something fails. */
+static int carry_out_all(FILE **report, int (*carry_out)(unsigned int, const char *, void *),
+                         void *state) {
+    *report = open_report();
+    char **commands = read_commands();
+    if (*report == NULL || commands == NULL) {
+        return 2;
+    }
+    for (unsigned int k = 0; commands[k] != NULL; ++k) {
+        if (!carry_out(k, commands[k], state)) {
+            return 2;
+        }
+    }
+    return 0;
+}
+
 #endif

@@ -32,7 +32,8 @@ static void array(unsigned int k, stack s, unsigned int n) {
 }
 
 /* Carries out command k; 0 when it is none of the above. */
-static int carry_out(unsigned int k, const char *command, stack slots[]) {
+static int carry_out(unsigned int k, const char *command, void *state) {
+    stack *slots = state;
     char operation[16];
     unsigned int slot;
     int value = 0;
@@ -60,16 +61,6 @@ static int carry_out(unsigned int k, const char *command, stack slots[]) {
 }
 
 int main(void) {
-    report = open_report();
-    char **commands = read_commands();
-    if (report == NULL || commands == NULL) {
-        return 2;
-    }
     stack slots[SLOTS] = {NULL};
-    for (unsigned int k = 0; commands[k] != NULL; ++k) {
-        if (!carry_out(k, commands[k], slots)) {
-            return 2;
-        }
-    }
-    return 0;
+    return carry_out_all(&report, carry_out, slots);
 }
