@@ -101,6 +101,21 @@ bool leader_ended(const Child &child) {
            info.si_pid != 0;
 }
 
+// A killed process lasts until the kernel has torn it down. What the group
+// left behind was handed to this process (a subreaper, see start), which
+// reaps it here, so that nothing of the group outlives the check; a second
+// at most.
+void await_group_end(pid_t group) {
+    for (int k = 0; k < 1000; ++k) {
+        while (waitpid(-group, nullptr, WNOHANG) > 0) {
+        }
+        if (kill(-group, 0) != 0) {
+            return;
+        }
+        usleep(1000);
+    }
+}
+
 // Kills the whole group and keeps what is left in the report.
 void stop_group(Child &child) {
     kill(-child.pid, SIGKILL);
@@ -263,6 +278,8 @@ Child start(const Harness &harness, const std::string &argument, const fs::path 
     const std::vector<char *> argv = argv_of(words);
     const std::vector<std::string> environment = child_environment(harness.limits);
     const std::vector<char *> envp = argv_of(environment);
+    // What the child leaves running comes to this process, to be reaped.
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
     Child child;
     child.limits = harness.limits;
     child.work = harness.work;
@@ -326,6 +343,7 @@ std::string finish(Child &child, bool timed_out) {
     int status = 0;
     rusage usage{};
     wait4(child.pid, &status, 0, &usage);
+    await_group_end(child.pid);
     if (!child.ending.empty()) {
         return child.ending;
     }
