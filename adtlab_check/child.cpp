@@ -103,10 +103,12 @@ bool leader_ended(const Child &child) {
 
 // A killed process lasts until the kernel has torn it down. What the group
 // left behind was handed to this process (a subreaper, see start), which
-// reaps it here, so that nothing of the group outlives the check; a second
-// at most.
+// reaps it here, so that nothing of the group outlives the check. Tearing
+// down a large process on a busy machine can take seconds; past this
+// deadline the group is left to the kernel.
 void await_group_end(pid_t group) {
-    for (int k = 0; k < 1000; ++k) {
+    const auto deadline = Clock::now() + std::chrono::seconds(30);
+    while (Clock::now() < deadline) {
         while (waitpid(-group, nullptr, WNOHANG) > 0) {
         }
         if (kill(-group, 0) != 0) {
