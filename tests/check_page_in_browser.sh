@@ -14,6 +14,7 @@ check=$1
 sort_trace=$2
 modules=$3
 work=$4
+here=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$work"
 mkdir -p "$work"
 
@@ -22,15 +23,10 @@ fail() {
     exit 1
 }
 
-# The DOM of page $1 with fragment $2, once its scripts have run, in $3.
+# The DOM of page $1 with fragment $2, once its scripts have run, in $3; the
+# browser and its profile are gone when it returns.
 dump() {
-    local profile
-    profile=$(mktemp -d)
-    chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
-        --disable-background-networking --disable-component-update --disable-sync \
-        --user-data-dir="$profile" --virtual-time-budget=600000 \
-        --dump-dom "file://$1#$2" 2>/dev/null >"$3"
-    rm -rf "$profile"
+    node "$here/support/browser.mjs" dump-dom "file://$1#$2" "$3" --virtual-time-budget=600000
 }
 
 # The text of the element with id $2 (or of those with class $2) in $1.
@@ -69,7 +65,7 @@ report_counts() {
 # A faulty sort $2 of module $1: the page against the text report.
 faulty() {
     local module=$1 sort=$2 out=$work/$1
-    "$check" --seed 1 --html "$out.html" sorts "$modules/$module.c" >"$out.txt" &&
+    "$check" --seed 1 --time-limit 60 --html "$out.html" sorts "$modules/$module.c" >"$out.txt" &&
         fail "$module: status 0"
     local line n expected got
     line=$(grep -m1 -E '^  call [0-9]+: expected ' "$out.txt") || fail "$module: no call named"
@@ -124,7 +120,7 @@ stopped insertion_crashes insertion 0
 
 # A conforming module: no difference, and the same counts as the library's.
 out=$work/conforming
-"$check" --seed 1 --html "$out.html" sorts "$modules/left_first_sorts.c" >"$out.txt" ||
+"$check" --seed 1 --time-limit 60 --html "$out.html" sorts "$modules/left_first_sorts.c" >"$out.txt" ||
     fail "left_first_sorts: status $?"
 dump "$out.html" end "$out.dom"
 for sort in selection insertion quick; do

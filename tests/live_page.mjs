@@ -5,44 +5,23 @@
 // sort past the page's bound is counted, not replayed; the stopwatch's
 // milliseconds are sensible. Prints the page's size and its time for 2,000
 // values as figures.
-//   node live_page.mjs PAGE SORT_TRACE CHROMIUM
+//   node live_page.mjs PAGE SORT_TRACE
+// The browser is `chromium` as found on PATH.
 import assert from 'node:assert/strict';
-import { execFileSync, spawn } from 'node:child_process';
-import { existsSync, mkdtempSync, rmSync, statSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import { execFileSync } from 'node:child_process';
+import { existsSync, statSync } from 'node:fs';
 import { pathToFileURL } from 'node:url';
 
-const [page, sortTrace, chromium] = process.argv.slice(2);
+import { startBrowser } from './support/browser.mjs';
+
+const [page, sortTrace] = process.argv.slice(2);
 if (!existsSync(page)) {
     console.log(`no ${page}: the WebAssembly packages are missing, so the page is not built`);
     process.exit(77);
 }
-const profile = mkdtempSync(join(tmpdir(), 'live-page-'));
-const browser = spawn(chromium, ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run',
-                                 '--disable-background-networking', '--disable-component-update',
-                                 '--disable-sync', `--user-data-dir=${profile}`,
-                                 '--remote-debugging-pipe', 'about:blank'],
-                      { stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'] });
-
-// The debugging protocol: JSON messages, each ended by a NUL.
-const answers = new Map();
-let pending = '', lastId = 0, session;
-browser.stdio[4].on('data', chunk => {
-    pending += chunk;
-    for (let end; (end = pending.indexOf('\0')) >= 0; pending = pending.slice(end + 1)) {
-        const message = JSON.parse(pending.slice(0, end));
-        answers.get(message.id)?.(message);
-    }
-});
-function send(method, params = {}) {
-    const id = ++lastId;
-    browser.stdio[3].write(JSON.stringify({ id, method, params, sessionId: session }) + '\0');
-    return new Promise((resolve, reject) => answers.set(id, answer => {
-        answers.delete(id);
-        answer.error ? reject(new Error(`${method}: ${answer.error.message}`)) : resolve(answer.result);
-    }));
-}
+const browser = await startBrowser();
+let session;
+const send = (method, params = {}) => browser.send(method, params, session);
 async function evaluate(expression) {
     const { result, exceptionDetails } = await send('Runtime.evaluate', { expression, returnByValue: true });
     assert.equal(exceptionDetails, undefined, `${expression}: ${JSON.stringify(exceptionDetails)}`);
@@ -55,7 +34,8 @@ const url = pathToFileURL(page).href;
 async function open(fragment, script = null) {
     await evaluate('document.body && (document.body.dataset.state = "")');
     await (script ? evaluate(script) : send('Page.navigate', { url: `${url}#${fragment}` }));
-    for (let tries = 0; tries < 1200; ++tries) {
+    const deadline = Date.now() + 180_000;
+    while (Date.now() < deadline) {
         const state = await evaluate(`location.hash === ${JSON.stringify(`#${fragment}`)} && document.body?.dataset.state`);
         if (state) {
             return evaluate(`({ state: document.body.dataset.state, message: document.getElementById("message").textContent,
@@ -65,7 +45,7 @@ async function open(fragment, script = null) {
         }
         await new Promise(resolve => setTimeout(resolve, 50));
     }
-    throw new Error(`#${fragment}: the page neither sorted nor refused within a minute`);
+    throw new Error(`#${fragment}: the page neither sorted nor refused within 3 minutes`);
 }
 
 // What the page must show for sort_trace's runs: each run's counts in the
@@ -151,8 +131,5 @@ try {
     console.log(`as sort_trace for ${cases.length} inputs; page ${statSync(page).size} bytes; ` +
                 `2,000 random values sorted, recorded and loaded in ${figure} ms`);
 } finally {
-    const ended = new Promise(resolve => browser.once('exit', resolve));
-    browser.kill();
-    await ended;
-    rmSync(profile, { recursive: true, force: true, maxRetries: 5 });
+    await browser.close();
 }

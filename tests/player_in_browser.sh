@@ -16,16 +16,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$work"
 mkdir -p "$work"
 
-# The DOM of page $1 with fragment $2, once its scripts have run, in $3.
+# The DOM of page $1 with fragment $2, once its scripts have run, in $3; the
+# browser and its profile are gone when it returns.
 dump() {
-    local profile
-    profile=$(mktemp -d)
-    chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
-        --disable-background-networking --disable-component-update --disable-sync \
-        --autoplay-policy=no-user-gesture-required \
-        --user-data-dir="$profile" --virtual-time-budget=600000 \
-        --dump-dom "file://$1#$2" 2>/dev/null >"$3"
-    rm -rf "$profile"
+    node "$here/support/browser.mjs" dump-dom "file://$1#$2" "$3" --autoplay-policy=no-user-gesture-required --virtual-time-budget=600000
 }
 
 # The library's counts in $1 (sort_trace's JSON), "algorithm-comparisons N"

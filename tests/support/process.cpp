@@ -35,7 +35,7 @@ struct Pipe {
 // Feeds `input` to the child and drains its two output pipes without letting
 // either side block on a full pipe.
 void exchange(int to_child, int from_out, int from_err, const std::string &input,
-              Outcome &outcome) {
+              const std::function<bool(const Outcome &)> &until, pid_t child, Outcome &outcome) {
     std::size_t written = 0;
     if (input.empty()) {
         close(to_child);
@@ -71,6 +71,10 @@ void exchange(int to_child, int from_out, int from_err, const std::string &input
             ssize_t n = read(fds[k].fd, buffer, sizeof buffer);
             if (n > 0) {
                 (k == 1 ? outcome.out : outcome.err).append(buffer, static_cast<std::size_t>(n));
+                if (until && !outcome.stopped && until(outcome)) {
+                    outcome.stopped = true;
+                    kill(child, SIGKILL);
+                }
             } else {
                 close(fds[k].fd);
                 (k == 1 ? from_out : from_err) = -1;
@@ -84,7 +88,8 @@ void exchange(int to_child, int from_out, int from_err, const std::string &input
 }
 
 Outcome run_forked(const std::function<void()> &in_child, const std::string &input,
-                   bool terminal_stderr = false) {
+                   bool terminal_stderr = false,
+                   const std::function<bool(const Outcome &)> &until = {}) {
     std::fflush(nullptr);
     // A child that ends before reading all its input must not take the test
     // down with SIGPIPE; the write fails instead, and the child gets the
@@ -111,7 +116,7 @@ Outcome run_forked(const std::function<void()> &in_child, const std::string &inp
     close(out.write_end);
     close(err.write_end);
     Outcome outcome;
-    exchange(in.write_end, out.read_end, err.read_end, input, outcome);
+    exchange(in.write_end, out.read_end, err.read_end, input, until, pid, outcome);
     int wstatus = 0;
     while (waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
     }
@@ -145,7 +150,10 @@ bool programs_run_emulated() {
 
 Outcome run_program(const std::vector<std::string> &argv, const std::string &input,
                     const std::vector<std::string> &env) {
-    return run_program(argv, Start{input, env});
+    Start start;
+    start.input = input;
+    start.env = env;
+    return run_program(argv, start);
 }
 
 Outcome run_program(const std::vector<std::string> &argv, const Start &start) {
@@ -176,7 +184,7 @@ Outcome run_program(const std::vector<std::string> &argv, const Start &start) {
             execv(args[0], args.data());
             std::perror("execv");
         },
-        start.input, start.terminal_stderr);
+        start.input, start.terminal_stderr, start.until);
 }
 
 Outcome run_in_child(const std::function<void()> &body, const std::string &input) {

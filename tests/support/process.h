@@ -10,10 +10,11 @@
 namespace adtlab::testing {
 
 struct Outcome {
-    std::string out; // everything written to standard output
-    std::string err; // everything written to standard error
-    int status = -1; // exit status, or -1 when ended by a signal
-    int signal = 0;  // the signal that ended it, or 0
+    std::string out;      // everything written to standard output
+    std::string err;      // everything written to standard error
+    int status = -1;      // exit status, or -1 when ended by a signal
+    int signal = 0;       // the signal that ended it, or 0
+    bool stopped = false; // ended by run_program once its `until` held
 
     bool exited(int code) const { return signal == 0 && status == code; }
 };
@@ -33,6 +34,9 @@ struct Start {
     std::vector<std::string> env;
     unsigned long data_limit = 0; // RLIMIT_DATA in bytes; 0 leaves it alone
     bool terminal_stderr = false; // standard error a pseudo-terminal, not a pipe
+    // If set, looked at after each read of the program's output; once it
+    // holds, the program is killed and its outcome marked `stopped`.
+    std::function<bool(const Outcome &)> until;
 };
 Outcome run_program(const std::vector<std::string> &argv, const Start &start);
 
