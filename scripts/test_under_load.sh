@@ -13,12 +13,13 @@ load=()
 if command -v stress-ng >/dev/null; then
     stress-ng --cpu 2 --timeout 4h --quiet &
     load+=($!)
+    echo "load: stress-ng, 2 busy workers"
 else
     for _ in 1 2; do
         (while :; do :; done) &
         load+=($!)
     done
+    echo "load: 2 busy shell loops"
 fi
 trap 'kill "${load[@]}" 2>/dev/null || true; wait 2>/dev/null || true' EXIT
-echo "load: ${#load[@]} process(es) busy on $(nproc) cores"
 ctest --test-dir "$build" -j2 --repeat until-fail:3 --output-on-failure ${regex:+-R "$regex"}
