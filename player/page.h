@@ -23,7 +23,14 @@ std::vector<unsigned int> value_ranks(const std::vector<int> &values);
 // The calls as the player reads them, four bytes each, in base64. A call
 // whose positions or values are not in the array is kept, so that the calls
 // keep their numbers, and marks nothing on the page.
-std::string encode_calls(const std::vector<int> &input, const std::vector<Call> &calls);
+// With the sites a library sort reported, a comparison's positions are its
+// own, equal values apart.
+std::string encode_calls(const std::vector<int> &input, const std::vector<Call> &calls,
+                         const std::vector<CallSite> *sites = nullptr);
+
+// The most calls of a run whose sites and steps a page carries: past them a
+// run plays too fast to follow any step.
+inline constexpr std::size_t most_explained_calls = 1000000;
 
 // A count that a formula gives, beside the rule in words ("n(n-1)/2"); no
 // count where the formula says nothing of this input.
@@ -44,6 +51,7 @@ struct Panel {
     const std::vector<Call> *calls;
     std::optional<std::string> ended; // how the run ended when not by itself
     std::optional<Expected> expected;
+    const Recording *recording = nullptr; // a library sort's sites and steps
 };
 
 // Panels that play the same input side by side.
