@@ -6,12 +6,14 @@ namespace sort_trace {
 
 namespace {
 
-// The line of each call in the sort's source, and its steps, each as
-// [kind, first, last, calls made before it, line].
+// The site of each call, [line in the sort's source, first position, second
+// position], and the steps, each [kind, first, last, calls made before it,
+// line].
 void print_sites_and_steps(const adtlab::Recording &recording) {
-    std::printf("], \"lines\": [");
+    std::printf("], \"sites\": [");
     for (std::size_t k = 0; k < recording.sites.size(); ++k) {
-        std::printf("%s%u", k == 0 ? "" : ", ", recording.sites[k].line);
+        const adtlab::CallSite &site = recording.sites[k];
+        std::printf("%s[%u, %u, %u]", k == 0 ? "" : ", ", site.line, site.first, site.second);
     }
     std::printf("], \"steps\": [");
     for (std::size_t k = 0; k < recording.steps.size(); ++k) {

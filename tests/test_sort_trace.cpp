@@ -73,10 +73,10 @@ TEST(SortTrace, JsonHoldsEveryCallInOrder) {
     Outcome o = sort_trace({"--json", "-a", "selection", "3", "-1", "2"});
     ASSERT_TRUE(o.exited(0)) << o.err;
     // The sites and steps, which test_sort_calls checks, left out.
-    EXPECT_NE(o.out.find("]], \"lines\": ["), std::string::npos);
-    const std::string calls = std::regex_replace(
-        o.out, std::regex(", \"lines\": \\[[^\\]]*\\], \"steps\": \\[(\\[[^\\]]*\\](, )?)*\\]"),
-        "");
+    EXPECT_NE(o.out.find("]], \"sites\": [["), std::string::npos);
+    const std::regex sites_and_steps(", \"sites\": \\[(\\[[^\\]]*\\](, )?)*\\], "
+                                     "\"steps\": \\[(\\[[^\\]]*\\](, )?)*\\]");
+    const std::string calls = std::regex_replace(o.out, sites_and_steps, "");
     EXPECT_EQ(calls, "{\"input\": [3, -1, 2], \"runs\": [{\"algorithm\": \"selection\", "
                      "\"comparisons\": 3, \"swaps\": 3, \"result\": [-1, 2, 3], \"events\": "
                      "[[\"c\", 3, -1, false], [\"c\", -1, 2, true], [\"s\", 0, 1], "

@@ -60,8 +60,8 @@ function runs(length) {
 function traced(args) {
     const trace = JSON.parse(execFileSync(sortTrace, ['--json', ...args], { maxBuffer: 1 << 28 }));
     for (const run of trace.runs) {
-        assert.equal(run.lines.length, run.events.length);
-        delete run.lines;
+        assert.equal(run.sites.length, run.events.length);
+        delete run.sites;
         delete run.steps;
     }
     return trace;
