@@ -197,6 +197,17 @@ std::string encode_calls(const std::vector<int> &input, const std::vector<Call> 
     return base64(bytes);
 }
 
+std::optional<Expected> expected_of(const ExpectedCounts &counts) {
+    if (!counts.comparisons && !counts.swaps) {
+        return std::nullopt;
+    }
+    auto count = [](const std::optional<std::uint64_t> &c) {
+        return c ? std::optional<unsigned long long>(*c) : std::nullopt;
+    };
+    return Expected{{count(counts.comparisons), counts.comparisons_rule},
+                    {count(counts.swaps), counts.swaps_rule}};
+}
+
 std::string page_data(const std::string &title, const std::vector<Group> &groups) {
     std::string json = "{\"title\": " + json_string(title) +
                        ", \"order\": " + json_string(ADTLAB_ORDER_WORDS) +

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "sort_calls/calls.h"
+#include "sort_calls/formulas.h"
 
 #include <optional>
 #include <string>
@@ -42,6 +43,10 @@ struct Expected {
     ExpectedCount comparisons;
     ExpectedCount swaps;
 };
+
+// What the formulas say of a sort's counts, for the page; nothing where no
+// formula holds.
+std::optional<Expected> expected_of(const ExpectedCounts &counts);
 
 // One panel: the calls of one sort of its group's input.
 struct Panel {
