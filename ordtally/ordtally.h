@@ -110,6 +110,7 @@ bool order_watched(void);
  *   ORDER_STEP_SORTED   positions first..last are in order among themselves
  *   ORDER_STEP_PLACED   positions first..last hold their final values
  *
+ * A PLACED or SORTED step ends the range, pivot, minimum and key before it.
  * `line` is the source line that reported the step. A step observer is kept
  * apart from the order observer, so that an order_observer initialised as
  * before stays complete; watch_steps(NULL) stops, as the program starts.

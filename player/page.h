@@ -30,8 +30,9 @@ std::string encode_calls(const std::vector<int> &input, const std::vector<Call> 
                          const std::vector<CallSite> *sites = nullptr);
 
 // The most calls of a run whose sites and steps a page carries: past them a
-// run plays too fast to follow any step.
-inline constexpr std::size_t most_explained_calls = 1000000;
+// run plays too fast to follow any step (200,000 calls at one a frame take
+// 55 minutes), and its steps would more than double the page's size.
+inline constexpr std::size_t most_explained_calls = 200000;
 
 // A count that a formula gives, beside the rule in words ("n(n-1)/2"); no
 // count where the formula says nothing of this input.

@@ -39,7 +39,7 @@
 //                                     values, one panel for each recorded
 //                                     run with the formulas' counts, and
 //                                     the sort's steps and the sites of its
-//                                     calls for at most 1,000,000 calls;
+//                                     calls for at most 200,000 calls;
 //                                     null when memory is short
 // A call takes 16 bytes: byte 0 is 0 for goes_before and 1 for swap; the
 // 32-bit ints at 4 and 8 are its two values (goes_before) or positions
