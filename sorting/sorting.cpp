@@ -23,8 +23,8 @@ void step(order_step_kind kind, unsigned int first, unsigned int last,
     }
 }
 
-// The values are read first, as when they were the arguments: the unwatched
-// instance then compiles as it did before the sorts reported anything.
+// The values are read first, as a plain goes_before(a[i], a[j]) reads them,
+// so that the unwatched instance is that plain comparison.
 template <bool watched>
 bool before(const int a[], unsigned int i, unsigned int j, unsigned int line = __builtin_LINE()) {
     const int x = a[i];
@@ -129,11 +129,28 @@ template <bool watched> void insertion(int a[], unsigned int length) {
     }
 }
 
+// The watched instances stay out of the public functions, so that the
+// unwatched loops are compiled as if alone there: what the watched ones
+// report cannot change how the unwatched ones are allocated registers.
+[[gnu::noinline]] void watched_selection(int a[], unsigned int length) {
+    selection<true>(a, length);
+}
+
+[[gnu::noinline]] void watched_insertion(int a[], unsigned int length) {
+    insertion<true>(a, length);
+}
+
+[[gnu::noinline]] void watched_quick(int a[], unsigned int length) {
+    if (length > 0) {
+        quick_sort_rec<true>(a, 0, length - 1);
+    }
+}
+
 } // namespace
 
 void selection_sort(int a[], unsigned int length) {
     if (order_watched()) {
-        selection<true>(a, length);
+        watched_selection(a, length);
     } else {
         selection<false>(a, length);
     }
@@ -141,7 +158,7 @@ void selection_sort(int a[], unsigned int length) {
 
 void insertion_sort(int a[], unsigned int length) {
     if (order_watched()) {
-        insertion<true>(a, length);
+        watched_insertion(a, length);
     } else {
         insertion<false>(a, length);
     }
@@ -150,9 +167,7 @@ void insertion_sort(int a[], unsigned int length) {
 void quick_sort(int a[], unsigned int length) {
     unsigned int right = length == 0 ? 0 : length - 1;
     if (order_watched()) {
-        if (length > 0) {
-            quick_sort_rec<true>(a, 0, right);
-        }
+        watched_quick(a, length);
     } else {
         quick_sort_rec<false>(a, 0, right);
     }
