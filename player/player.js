@@ -332,10 +332,11 @@ const AdtlabPlayer = (() => {
   // Off until turned on. Each move forward sounds, in each panel, the last
   // call made in it: a comparison a sine whose pitch rises with the rank of
   // its first value, two octaves up from 220 Hz; a swap a quieter square wave,
-  // pitched by the value it moved to its first position. A step sounds 90 ms;
-  // playing sounds every third frame (about 20 tones a second a panel), for
-  // 90 ms divided by the square root of the speed, at least 20 ms. Jumps and
-  // steps back are silent. data-tones on the button counts the tones.
+  // pitched by the value it moved to its first position. A step sounds 90 ms,
+  // and so does each call played below a call a frame; faster, playing sounds
+  // every third frame (about 20 tones a second a panel), for 90 ms divided by
+  // the square root of the calls a frame, at least 20 ms. Jumps and steps back
+  // are silent. data-tones on the button counts the tones.
   let audio = null, soundOn = false, frame = 0;
   function toggleSound() {
     if (!audio) {
