@@ -15,14 +15,14 @@ void write_html(const std::string &path, const std::vector<int> &input,
     group.input = input;
     for (const Trace &trace : traces) {
         const std::string name = trace.algorithm->name;
-        group.panels.push_back({name,
-                                name + " sort",
-                                name,
-                                &trace.recording.calls,
-                                {},
-                                adtlab::player::expected_of(
-                                    adtlab::expected_counts(*trace.algorithm, input)),
-                                &trace.recording});
+        group.panels.push_back(
+            {name,
+             name + " sort",
+             name,
+             &trace.recording.calls,
+             {},
+             adtlab::player::expected_of(adtlab::expected_counts(*trace.algorithm, input)),
+             &trace.recording});
     }
     const std::string error = adtlab::player::write_page(path, "sort_trace", {group});
     if (!error.empty()) {
