@@ -13,6 +13,7 @@
 #include "sandbox.h"
 #include "submissions.h"
 
+#include "ordtally/ordtally.h"
 #include "sort_inputs/values.h"
 
 #include <cerrno>
@@ -47,7 +48,8 @@ KIND is one of:
   queue    queue_empty, queue_enqueue, queue_size, queue_dump, queue_disscard
   stack    stack_empty, stack_push, stack_pop, stack_is_empty, stack_to_array
   fstring  fstring_set and fstring_eq on 100-byte fstring buffers
-Each function checked is worth one point.
+Each function checked is worth one point. The sorts' order is goes_before's:
+)" ADTLAB_ORDER_WORDS R"(
 
 Options:
   --format F          text (default), csv, json, junit, or gradescope (the

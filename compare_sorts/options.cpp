@@ -15,18 +15,20 @@ constexpr unsigned int max_steps = 30;
 const char usage[] = R"(Usage: compare_sorts [OPTION]...
 Sorts the same inputs by selection, insertion and quick sort and prints, for
 each run, the comparisons and swaps it made and the milliseconds of processor
-time it took.
+time it took. The order of the values is goes_before's: )" ADTLAB_ORDER_WORDS R"(
 
   -s, --size N        number of values, 1 to 100000000 (repeatable;
                       default: 1000 and 10000)
-  -p, --shape NAME    random, ascending, descending or few-distinct
-                      (repeatable; default: all four): random is any int,
-                      ascending 0 to N-1, descending N-1 to 0, few-distinct
-                      -5 to 5; the same size, shape and seed give the same
-                      values in sort_trace
+  -p, --shape NAME    random, ascending, descending, few-distinct,
+                      nearly-sorted or small-random (repeatable; default:
+                      all six): random is any int, ascending 0 to N-1,
+                      descending N-1 to 0, few-distinct -5 to 5,
+                      nearly-sorted 0 to N-1 with N/16 + 1 adjacent pairs
+                      exchanged, small-random -99 to 99; the same size,
+                      shape and seed give the same values in sort_trace
   -a, --algorithm A   selection, insertion or quick (repeatable;
                       default: all three)
-  -r, --seed S        seed of the random and few-distinct inputs (default: 1)
+  -r, --seed S        seed of the drawn inputs (default: 1)
   -f, --file PATH     sort the whitespace-separated integers of PATH instead
                       (at most 100000000 of them)
   -d, --doubling K    from the smallest size (default 1000), double n K times

@@ -77,10 +77,10 @@ void print_header(bool csv, bool expected) {
         std::printf("shape,n,algorithm,comparisons,swaps,ms,sorted,wrapped%s\n",
                     expected ? csv_expected_header : "");
     } else if (expected) {
-        std::printf("%-12s %10s  %-9s %18s %18s %18s %18s %12s %7s\n", "shape", "n", "algorithm",
+        std::printf("%-13s %10s  %-9s %18s %18s %18s %18s %12s %7s\n", "shape", "n", "algorithm",
                     "comparisons", "expected", "swaps", "expected", "ms", "sorted");
     } else {
-        std::printf("%-12s %10s  %-9s %18s %18s %12s %7s\n", "shape", "n", "algorithm",
+        std::printf("%-13s %10s  %-9s %18s %18s %12s %7s\n", "shape", "n", "algorithm",
                     "comparisons", "swaps", "ms", "sorted");
     }
 }
@@ -103,7 +103,7 @@ void print_row(bool csv, const Input &input, const adtlab::SortAlgorithm &algori
         swaps += ' ';
         swaps += table_expected(expected->swaps, run.swaps);
     }
-    std::printf("%-12s %10zu  %-9s %s %s %12.3f %7s\n", input.shape.c_str(), input.values.size(),
+    std::printf("%-13s %10zu  %-9s %s %s %12.3f %7s\n", input.shape.c_str(), input.values.size(),
                 algorithm.name, comparisons.c_str(), swaps.c_str(), run.milliseconds,
                 run.sorted ? "yes" : "no");
 }
@@ -114,7 +114,7 @@ void print_doubling_header(bool csv, bool expected) {
                     "swaps_ratio,swaps_log2,ms,ms_ratio,ms_log2%s\n",
                     expected ? csv_expected_header : "");
     } else {
-        std::printf("%-12s %-9s %10s %18s %6s %6s %18s %6s %6s %12s %6s %6s\n", "shape",
+        std::printf("%-13s %-9s %10s %18s %6s %6s %18s %6s %6s %12s %6s %6s\n", "shape",
                     "algorithm", "n", "comparisons", "ratio", "log2", "swaps", "ratio", "log2",
                     "ms", "ratio", "log2");
     }
@@ -138,7 +138,7 @@ void print_doubling_row(bool csv, const Input &input, const adtlab::SortAlgorith
                     number(t.ratio, true).c_str(), number(t.log2, true).c_str(),
                     csv_expected(expected).c_str());
     } else {
-        std::printf("%-12s %-9s %10zu %s %6s %6s %s %6s %6s %12.3f %6s %6s\n", input.shape.c_str(),
+        std::printf("%-13s %-9s %10zu %s %6s %6s %s %6s %6s %12.3f %6s %6s\n", input.shape.c_str(),
                     algorithm.name, input.values.size(), table_count(run.comparisons).c_str(),
                     number(c.ratio, false).c_str(), number(c.log2, false).c_str(),
                     table_count(run.swaps).c_str(), number(s.ratio, false).c_str(),

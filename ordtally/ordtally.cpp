@@ -67,6 +67,12 @@ order_observer &observer() {
     observer().on_swap(a, i, j, observer().user);
 }
 
+// The observer of steps that watch_steps() set.
+step_observer &step_watcher() {
+    static step_observer watching = {nullptr, nullptr};
+    return watching;
+}
+
 } // namespace
 
 void swap(int a[], unsigned int i, unsigned int j) {
@@ -128,4 +134,15 @@ void watch_order(const order_observer *observer_to_set) {
 
 bool order_watched(void) {
     return observer().on_comparison != nullptr || observer().on_swap != nullptr;
+}
+
+void watch_steps(const step_observer *observer_to_set) {
+    step_watcher() = observer_to_set != nullptr ? *observer_to_set : step_observer{};
+}
+
+void report_step(order_step_kind kind, unsigned int first, unsigned int last, unsigned int line) {
+    if (step_watcher().on_step != nullptr) {
+        const order_step step = {kind, first, last, line};
+        step_watcher().on_step(&step, step_watcher().user);
+    }
 }

@@ -37,6 +37,9 @@ void swap(int a[], unsigned int i, unsigned int j);
  */
 bool goes_before(int x, int y);
 
+/* The order of goes_before() in words, as the programs and pages tell it. */
+#define ADTLAB_ORDER_WORDS "by magnitude, the negative first: 0, -1, 1, -2, 2, ..."
+
 /* True when every adjacent pair is in order; stops at the first pair that is
  * not, and counts one comparison per pair looked at. */
 bool array_is_sorted(int array[], unsigned int length);
@@ -88,6 +91,57 @@ void watch_order(const order_observer *observer);
 /* Whether an observer is set: true from a watch_order() with a non-NULL
  * observer until the next watch_order(NULL). */
 bool order_watched(void);
+
+/*
+ * Steps. While an order observer is set, the library's sorts also tell what
+ * they do between their calls, each step before the call it leads to:
+ *
+ *   ORDER_STEP_CALL     the next call comes from line `line` of the sort's
+ *                       source; a comparison's values are a[first] and
+ *                       a[last], a swap's positions first and last
+ *   ORDER_STEP_RANGE    the sort works on positions first..last: quick sort
+ *                       partitions them, selection sort looks for the least
+ *                       of them, insertion sort inserts into them
+ *   ORDER_STEP_PIVOT    the pivot is at position first (quick sort)
+ *   ORDER_STEP_MINIMUM  the least value so far is at position first
+ *                       (selection sort)
+ *   ORDER_STEP_KEY      the value being inserted is at position first
+ *                       (insertion sort)
+ *   ORDER_STEP_SORTED   positions first..last are in order among themselves
+ *   ORDER_STEP_PLACED   positions first..last hold their final values
+ *
+ * A PLACED or SORTED step ends the range, pivot, minimum and key before it.
+ * `line` is the source line that reported the step. A step observer is kept
+ * apart from the order observer, so that an order_observer initialised as
+ * before stays complete; watch_steps(NULL) stops, as the program starts.
+ * Steps change no count.
+ */
+typedef enum order_step_kind {
+    ORDER_STEP_CALL,
+    ORDER_STEP_RANGE,
+    ORDER_STEP_PIVOT,
+    ORDER_STEP_MINIMUM,
+    ORDER_STEP_KEY,
+    ORDER_STEP_SORTED,
+    ORDER_STEP_PLACED
+} order_step_kind;
+
+typedef struct order_step {
+    order_step_kind kind;
+    unsigned int first;
+    unsigned int last;
+    unsigned int line;
+} order_step;
+
+typedef struct step_observer {
+    void (*on_step)(const order_step *step, void *user);
+    void *user;
+} step_observer;
+
+void watch_steps(const step_observer *observer);
+
+/* What the sorts call to report a step; nothing while no one watches. */
+void report_step(order_step_kind kind, unsigned int first, unsigned int last, unsigned int line);
 
 #ifdef __cplusplus
 }

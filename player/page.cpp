@@ -2,6 +2,7 @@
 
 #include "ordtally/ordtally.h"
 #include "player/page_html.h"
+#include "player/sorting_source.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -71,11 +72,43 @@ std::string expected_json(const Expected &expected) {
            ", \"swaps_rule\": " + json_string(expected.swaps.rule) + "}";
 }
 
+void little_endian(std::string &bytes, std::uint32_t word, int size) {
+    for (int k = 0; k < size; ++k) {
+        bytes += static_cast<char>((word >> (8 * k)) & 0xff);
+    }
+}
+
+// The line of each call, 16 bits each; then each step as four 32-bit words:
+// the calls made before it, its kind, its first and its last position.
+std::string explained_json(const Recording &recording) {
+    std::string lines;
+    for (const CallSite &site : recording.sites) {
+        little_endian(lines, std::min(site.line, 0xffffu), 2);
+    }
+    std::string steps;
+    for (const Step &step : recording.steps) {
+        little_endian(steps, static_cast<std::uint32_t>(step.calls), 4);
+        little_endian(steps, static_cast<std::uint32_t>(step.kind), 4);
+        little_endian(steps, step.first, 4);
+        little_endian(steps, step.last, 4);
+    }
+    return ", \"lines\": \"" + base64(lines) + "\", \"steps\": \"" + base64(steps) + "\"";
+}
+
+bool explained(const Panel &panel) {
+    return panel.recording != nullptr && panel.calls->size() <= most_explained_calls &&
+           panel.recording->sites.size() == panel.calls->size();
+}
+
 std::string panel_json(const std::vector<int> &input, const Panel &panel) {
-    std::string json = "{\"id\": " + json_string(panel.id) +
-                       ", \"title\": " + json_string(panel.title) +
-                       ", \"algorithm\": " + json_string(panel.algorithm) + ", \"events\": \"" +
-                       encode_calls(input, *panel.calls) + "\"";
+    const bool told = explained(panel);
+    std::string json =
+        "{\"id\": " + json_string(panel.id) + ", \"title\": " + json_string(panel.title) +
+        ", \"algorithm\": " + json_string(panel.algorithm) + ", \"events\": \"" +
+        encode_calls(input, *panel.calls, told ? &panel.recording->sites : nullptr) + "\"";
+    if (told) {
+        json += explained_json(*panel.recording);
+    }
     if (panel.ended) {
         json += ", \"ended\": " + json_string(*panel.ended);
     }
@@ -125,7 +158,8 @@ std::vector<unsigned int> value_ranks(const std::vector<int> &values) {
 // comparison is the positions of its two values, the second with 0x8000 when
 // goes_before returned true. Positions of values are followed through the
 // swaps; of equal values, one of them is shown.
-std::string encode_calls(const std::vector<int> &input, const std::vector<Call> &calls) {
+std::string encode_calls(const std::vector<int> &input, const std::vector<Call> &calls,
+                         const std::vector<CallSite> *sites) {
     std::vector<int> values = input;
     std::unordered_map<int, unsigned int> position;
     for (unsigned int k = 0; k < values.size(); ++k) {
@@ -141,10 +175,13 @@ std::string encode_calls(const std::vector<int> &input, const std::vector<Call> 
         bytes += static_cast<char>(w & 0xff);
         bytes += static_cast<char>((w >> 8) & 0xff);
     };
-    for (const Call &call : calls) {
+    for (std::size_t k = 0; k < calls.size(); ++k) {
+        const Call &call = calls[k];
         if (!call.is_swap()) {
-            word(where(call.first));
-            word(where(call.second) | (call.result ? 0x8000 : 0));
+            const bool sited = sites != nullptr && k < sites->size();
+            word(sited ? std::min((*sites)[k].first, no_position) : where(call.first));
+            word((sited ? std::min((*sites)[k].second, no_position) : where(call.second)) |
+                 (call.result ? 0x8000 : 0));
             continue;
         }
         auto i = static_cast<unsigned int>(call.first);
@@ -160,8 +197,22 @@ std::string encode_calls(const std::vector<int> &input, const std::vector<Call> 
     return base64(bytes);
 }
 
+std::optional<Expected> expected_of(const ExpectedCounts &counts) {
+    if (!counts.comparisons && !counts.swaps) {
+        return std::nullopt;
+    }
+    auto count = [](const std::optional<std::uint64_t> &c) {
+        return c ? std::optional<unsigned long long>(*c) : std::nullopt;
+    };
+    return Expected{{count(counts.comparisons), counts.comparisons_rule},
+                    {count(counts.swaps), counts.swaps_rule}};
+}
+
 std::string page_data(const std::string &title, const std::vector<Group> &groups) {
-    std::string json = "{\"title\": " + json_string(title) + ", \"groups\": [";
+    std::string json = "{\"title\": " + json_string(title) +
+                       ", \"order\": " + json_string(ADTLAB_ORDER_WORDS) +
+                       ", \"source\": {\"path\": \"sorting/sorting.cpp\", \"text\": " +
+                       json_string(sorting_source) + "}, \"groups\": [";
     for (std::size_t k = 0; k < groups.size(); ++k) {
         // In steps: g++ 12 with LTO warns falsely of an overflow in ", " + text.
         json += k == 0 ? "" : ", ";

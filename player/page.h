@@ -4,6 +4,7 @@
 #pragma once
 
 #include "sort_calls/calls.h"
+#include "sort_calls/formulas.h"
 
 #include <optional>
 #include <string>
@@ -23,7 +24,15 @@ std::vector<unsigned int> value_ranks(const std::vector<int> &values);
 // The calls as the player reads them, four bytes each, in base64. A call
 // whose positions or values are not in the array is kept, so that the calls
 // keep their numbers, and marks nothing on the page.
-std::string encode_calls(const std::vector<int> &input, const std::vector<Call> &calls);
+// With the sites a library sort reported, a comparison's positions are its
+// own, equal values apart.
+std::string encode_calls(const std::vector<int> &input, const std::vector<Call> &calls,
+                         const std::vector<CallSite> *sites = nullptr);
+
+// The most calls of a run whose sites and steps a page carries: past them a
+// run plays too fast to follow any step (200,000 calls at one a frame take
+// 55 minutes), and its steps would more than double the page's size.
+inline constexpr std::size_t most_explained_calls = 200000;
 
 // A count that a formula gives, beside the rule in words ("n(n-1)/2"); no
 // count where the formula says nothing of this input.
@@ -36,6 +45,10 @@ struct Expected {
     ExpectedCount swaps;
 };
 
+// What the formulas say of a sort's counts, for the page; nothing where no
+// formula holds.
+std::optional<Expected> expected_of(const ExpectedCounts &counts);
+
 // One panel: the calls of one sort of its group's input.
 struct Panel {
     std::string id;        // the prefix of its counters' ids: "quick", "yours-quick"
@@ -44,6 +57,7 @@ struct Panel {
     const std::vector<Call> *calls;
     std::optional<std::string> ended; // how the run ended when not by itself
     std::optional<Expected> expected;
+    const Recording *recording = nullptr; // a library sort's sites and steps
 };
 
 // Panels that play the same input side by side.

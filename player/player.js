@@ -3,7 +3,7 @@
 //
 // AdtlabPlayer.load(data) (re)builds the panels inside <main id="player">;
 // AdtlabPlayer.applyFragment("#values=5,4,3&step=12") applies the parts
-// "end", "step=N", "play" and "algorithm=NAME" of a location's fragment
+// "end", "step=N", "play", "speed=N" and "algorithm=NAME" of a location's fragment
 // (&-separated; other parts are ignored) and AdtlabPlayer.parseFragment
 // returns them. The data:
 //
@@ -28,16 +28,37 @@
 // value that is not in the array; a swap of a position outside the array
 // counts but moves nothing.
 //
+// Optional, at the top: "order": the order in words; "source": {"path",
+// "text"}: the library's sorts' own source. Optional in a run of a library
+// sort: "lines": the source line of each call, 16 bits each, in base64;
+// "steps": what the sort reported between its calls, four little-endian
+// 32-bit words each, in base64: the calls made before it, its kind (1 range,
+// 2 pivot, 3 minimum, 4 key, 5 sorted, 6 placed), its first and last
+// position. A placed or sorted step ends the range, pivot, minimum and key
+// before it.
+//
 // Each run's counters have the ids ID-comparisons and ID-swaps, and the call
-// it marks, in words, ID-call; a group that compares has NAME-first-difference.
+// it marks, in words, ID-call, with its meaning in ID-meaning; the state in
+// words ID-state, the source line of the call ID-line (data-line: its number
+// in the file), the sorted values at the end ID-sorted; a group that compares
+// has NAME-first-difference. The fragment's "speed=N" plays N calls a second.
 const AdtlabPlayer = (() => {
   const CHECKPOINT = 4096;
   const NOWHERE = 0x7fff;
-  const COMPARED = "#e8a400", EXCHANGED = "#d62828", BAR = "#2f4b7c";
-  const MARK_ROOM = 9;           // pixels above the bars for the markers of a call
+  const MARK_ROOM = 11;          // pixels above the bars for the markers of a call and a state
+  const BELOW = 14;              // pixels below the bars for the range, the order and the placed
+  const FRAME = 60;              // calls a second at one call a frame
+  // Speeds in calls a second: from one call every 2 s to 131072 calls a frame.
+  const SPEEDS = [0.5, 1, 2, 4, 8, 15, 30, ...Array.from({ length: 18 }, (_, k) => FRAME * 2 ** k)];
+  const STEP_KINDS = ["call", "range", "pivot", "minimum", "key", "sorted", "placed"];
+  // What a sort does to its range, in words.
+  const RANGE_WORDS = { quick: "partitioning", selection: "looking for the least of",
+                        insertion: "inserting into" };
+  const MAX_SORTED_SHOWN = 1000; // values of the sorted text at the end
+  let colours = {};              // from the style sheet's custom properties
 
   let root = null, groups = [], runs = [], last = 0, time = 0, playing = false;
-  let controls = null;
+  let controls = null, rate = 1, started = null, source = null, order = "";
 
   function element(tag, attributes = {}, text = "") {
     const made = document.createElement(tag);
@@ -47,11 +68,11 @@ const AdtlabPlayer = (() => {
   }
 
   // ---- stepping: each run's array and counts at its step ----
-  function decode(events) {
+  function decode(events, Words = Uint16Array) {
     // A plain loop: Uint8Array.from with a function takes seconds on millions of calls.
-    const text = atob(events), bytes = new Uint8Array(text.length);
+    const text = atob(events || ""), bytes = new Uint8Array(text.length);
     for (let k = 0; k < text.length; k++) bytes[k] = text.charCodeAt(k);
-    return new Uint16Array(bytes.buffer);
+    return new Words(bytes.buffer);
   }
   function exchange(values, i, j) {
     if (i >= values.length || j >= values.length) return;
@@ -89,6 +110,55 @@ const AdtlabPlayer = (() => {
     while (run.step > target) undo(run);
   }
 
+  // ---- the sort's state, as its steps reported it ----
+  // The state after t calls: every step made before the next call.
+  function freshState(run) {
+    return { at: 0, next: 0, range: null, pivot: null, minimum: null, key: null, sorted: null,
+             placed: new Uint8Array(run.values.length) };
+  }
+  function stateAt(run, t) {
+    if (!run.steps) return null;
+    if (!run.state || run.state.at > t) run.state = freshState(run);
+    const s = run.state, w = run.steps;
+    for (; s.next < w.length / 4 && w[4 * s.next] <= t; s.next++) {
+      const kind = STEP_KINDS[w[4 * s.next + 1]], first = w[4 * s.next + 2], end = w[4 * s.next + 3];
+      if (kind === "placed" || kind === "sorted") s.range = s.pivot = s.minimum = s.key = null;
+      if (kind === "placed") s.placed.fill(1, first, Math.min(end + 1, s.placed.length));
+      else if (kind === "range" || kind === "sorted") s[kind] = [first, end];
+      else if (kind === "pivot" || kind === "minimum" || kind === "key") s[kind] = first;
+    }
+    s.at = t;
+    return s;
+  }
+  function spans(flags) {          // "0-1, 5, 8-9": the runs of set positions
+    const parts = [];
+    for (let p = 0; p < flags.length; p++) {
+      if (!flags[p]) continue;
+      let q = p;
+      while (q + 1 < flags.length && flags[q + 1]) q++;
+      parts.push(p === q ? `${p}` : `${p}-${q}`);
+      p = q;
+    }
+    return parts;
+  }
+  function positions([a, b]) { return a === b ? `position ${a}` : `positions ${a}-${b}`; }
+  function stateWords(run, s) {
+    if (!s) return "";
+    const v = p => run.values[p], words = [];
+    if (s.pivot !== null) words.push(`pivot ${v(s.pivot)} at position ${s.pivot}`);
+    if (s.minimum !== null) words.push(`least so far ${v(s.minimum)} at position ${s.minimum}`);
+    if (s.key !== null) words.push(`inserting ${v(s.key)}, now at position ${s.key}`);
+    if (s.range) words.push(`${RANGE_WORDS[run.algorithm] ?? "working on"} ${positions(s.range)}`);
+    if (s.sorted) words.push(`${positions(s.sorted)} in order among themselves`);
+    const placed = spans(s.placed);
+    if (placed.length > 0) {
+      const shown = placed.length > 8 ? [...placed.slice(0, 8), "..."] : placed;
+      const one = placed.length === 1 && !placed[0].includes("-");
+      words.push(`${one ? "position" : "positions"} ${shown.join(", ")} in place`);
+    }
+    return words.join("; ");
+  }
+
   // ---- a call in words and on the bars ----
   // The call to mark: the last one made, none once the run is over; at its
   // group's first difference, the differing call, before it is made.
@@ -103,19 +173,69 @@ const AdtlabPlayer = (() => {
     const value = p => (p === NOWHERE ? "a value not in the array" : run.values[p]);
     return `call ${k + 1}: goes_before(${value(a)}, ${value(b & 0x7fff)}) -> ${b & 0x8000 ? "true" : "false"}`;
   }
-  function marks(run, k) {         // position -> colour of the call's bars
+  function callMeaning(run, k) {
+    const a = run.words[2 * k], b = run.words[2 * k + 1];
+    if (a & 0x8000) {
+      const i = a & 0x7fff;
+      return i === b ? `position ${i} stays: a swap with itself` : `exchange the values at positions ${i} and ${b}`;
+    }
+    const value = p => (p === NOWHERE ? "a value not in the array" : run.values[p]);
+    return `is ${value(a)} before ${value(b & 0x7fff)} in the order? ${b & 0x8000 ? "yes" : "no"}`;
+  }
+  function marks(run, k) {         // position -> the call's mark there
     const marked = new Map();
     if (k < 0) return marked;
     const a = run.words[2 * k], b = run.words[2 * k + 1];
-    const colour = a & 0x8000 ? EXCHANGED : COMPARED;
-    for (const p of [a & 0x7fff, b & 0x7fff]) if (p < run.values.length) marked.set(p, colour);
+    const kind = a & 0x8000 ? "exchanged" : "compared";
+    for (const p of [a & 0x7fff, b & 0x7fff]) if (p < run.values.length) marked.set(p, kind);
     return marked;
+  }
+  function sourceLine(run) {       // the line of the marked call, or of the next one at the start
+    if (!run.lines) return 0;
+    const k = markedCall(run);
+    if (k >= 0) return run.lines[k];
+    return run.step === 0 && run.length > 0 && time < run.length ? run.lines[0] : 0;
   }
 
   // ---- drawing ----
+  function readColours() {
+    const style = getComputedStyle(root);
+    for (const name of ["bar", "compared", "exchanged", "pivot", "minimum", "key", "range", "sorted", "placed", "cursor", "label", "label-on-mark"]) {
+      colours[name] = style.getPropertyValue(`--${name}`).trim() || "#000";
+    }
+  }
   function barHeight(run, value, room) {
     const g = run.group;
     return Math.max(2, ((g.rankOf.get(value) ?? 0) + 1) / g.levels * room);
+  }
+  // A shape of a mark, centred at x: the shapes tell the marks apart without their colours.
+  function shape(g, kind, x, y, size) {
+    const r = size / 2;
+    g.beginPath();
+    if (kind === "compared") { g.moveTo(x - r, y - r); g.lineTo(x + r, y - r); g.lineTo(x, y + r); }
+    else if (kind === "exchanged" || kind === "placed") { g.rect(x - r, y - r, size, size); }
+    else if (kind === "key") { g.moveTo(x, y - r); g.lineTo(x + r, y); g.lineTo(x, y + r); g.lineTo(x - r, y); }
+    else { g.arc(x, y, r, 0, 2 * Math.PI); }
+    g.closePath();
+    if (kind === "minimum") { g.lineWidth = 1.5; g.strokeStyle = colours.minimum; g.stroke(); }
+    else { g.fillStyle = colours[kind]; g.fill(); }
+  }
+  function span(g, kind, [a, b], bar, y, dashed) {  // a line under positions a..b
+    g.strokeStyle = colours[kind]; g.lineWidth = 2;
+    g.setLineDash(dashed ? [4, 3] : []);
+    g.beginPath();
+    g.moveTo(a * bar + 1, y - (dashed ? 0 : 3)); g.lineTo(a * bar + 1, y);
+    g.lineTo((b + 1) * bar - 1, y); g.lineTo((b + 1) * bar - 1, y - (dashed ? 0 : 3));
+    g.stroke();
+    g.setLineDash([]);
+  }
+  function drawValue(g, run, k, bar, gap, top, h, marked) {
+    const text = String(run.values[k]);
+    if (g.measureText(text).width + 2 > bar - gap) return false;
+    const inside = h >= 16;
+    g.fillStyle = inside && marked ? colours["label-on-mark"] : colours.label;
+    g.fillText(text, k * bar + (bar - gap) / 2, inside ? top + 12 : top - 3);
+    return true;
   }
   function draw(run) {
     const canvas = run.canvas, width = canvas.clientWidth, height = canvas.clientHeight;
@@ -123,38 +243,75 @@ const AdtlabPlayer = (() => {
     const g = canvas.getContext("2d"), n = run.values.length;
     g.clearRect(0, 0, width, height);
     if (n === 0) return;
-    const bar = width / n, gap = bar > 3 ? 1 : 0, room = height - MARK_ROOM - 2;
-    const marked = marks(run, markedCall(run));
+    const bar = width / n, gap = bar > 3 ? 1 : 0, base = height - BELOW, room = base - MARK_ROOM - 16;
+    const marked = marks(run, markedCall(run)), drawn = [];
+    g.font = "11px system-ui, sans-serif"; g.textAlign = "center";
+    let labelled = 0;
     for (let k = 0; k < n; k++) {
-      const h = barHeight(run, run.values[k], room);
-      g.fillStyle = BAR;
-      g.fillRect(k * bar, height - h, Math.max(1, bar - gap), h);
+      const h = barHeight(run, run.values[k], room), mark = marked.get(k), w = mark ? Math.max(3, bar - gap) : Math.max(1, bar - gap);
+      g.fillStyle = colours[mark ?? "bar"];
+      g.fillRect(k * bar + (bar - gap) / 2 - w / 2, base - h, w, h);
+      if (mark) {               // marked bars are drawn at least 3 pixels wide, with a marker above
+        shape(g, mark, k * bar + (bar - gap) / 2, 4, 8);
+        drawn.push(`${mark} ${k}`);
+      }
+      if (drawValue(g, run, k, bar, gap, base - h, h, mark)) labelled++;
     }
-    // Marked bars are drawn again at least 3 pixels wide, with a marker above.
-    for (const [k, colour] of marked) {
-      const h = barHeight(run, run.values[k], room), w = Math.max(3, bar - gap);
-      const x = k * bar + (bar - gap) / 2 - w / 2, centre = k * bar + (bar - gap) / 2;
-      g.fillStyle = colour;
-      g.fillRect(x, height - h, w, h);
-      g.beginPath();
-      g.moveTo(centre - 4, 0); g.lineTo(centre + 4, 0); g.lineTo(centre, MARK_ROOM - 2);
-      g.fill();
-    }
+    drawState(g, run, stateAt(run, run.step), bar, gap, base, drawn);
     if (run.cursor !== null) {
-      g.strokeStyle = "#1d4ed8"; g.lineWidth = 2;
-      g.strokeRect(run.cursor * bar - 1, MARK_ROOM, Math.max(3, bar - gap) + 2, height - MARK_ROOM);
+      g.strokeStyle = colours.cursor; g.lineWidth = 2;
+      g.strokeRect(run.cursor * bar - 1, MARK_ROOM, Math.max(3, bar - gap) + 2, base - MARK_ROOM);
     }
+    canvas.dataset.marks = drawn.join(";");
+    canvas.dataset.labels = labelled;
+    canvas.dataset.below = BELOW;
+  }
+  // The state under the bars: the range and the part in order as lines, a
+  // shape under the pivot, the least so far, the key and each placed value.
+  function drawState(g, run, s, bar, gap, base, drawn) {
+    if (!s) return;
+    const centre = k => k * bar + (bar - gap) / 2, size = Math.max(5, Math.min(8, bar - gap));
+    if (s.range) { span(g, "range", s.range, bar, base + 4, false); drawn.push(`range ${s.range.join("-")}`); }
+    if (s.sorted) { span(g, "sorted", s.sorted, bar, base + 7, true); drawn.push(`sorted ${s.sorted.join("-")}`); }
+    const placed = spans(s.placed);
+    for (let k = 0; k < s.placed.length; k++) if (s.placed[k]) shape(g, "placed", centre(k), base + 12, Math.min(size, Math.max(1, bar - gap)));
+    if (placed.length > 0) drawn.push(`placed ${placed.join(",")}`);
+    for (const kind of ["pivot", "minimum", "key"]) {
+      if (s[kind] === null) continue;
+      shape(g, kind, centre(s[kind]), base + 11, size + 1);
+      drawn.push(`${kind} ${s[kind]}`);
+    }
+  }
+  function showSource(run) {
+    if (!run.source) return;
+    const line = sourceLine(run), item = line > 0 ? run.source.children[line - 1] : null;
+    if (item === run.lineShown) return;
+    if (run.lineShown) { run.lineShown.removeAttribute("id"); run.lineShown.className = ""; delete run.lineShown.dataset.line; }
+    run.lineShown = item || null;
+    if (!item) return;
+    item.id = `${run.id}-line`; item.className = "current"; item.dataset.line = line;
+    const box = run.source;       // the line in the middle of the code's own box, the page left where it is
+    box.scrollTop = Math.max(0, item.offsetTop - box.offsetTop - box.clientHeight / 2);
+  }
+  function sortedText(run) {
+    const shown = Array.from(run.values.subarray(0, MAX_SORTED_SHOWN)).join(" ");
+    const more = run.values.length > MAX_SORTED_SHOWN ? ` ... and ${run.values.length - MAX_SORTED_SHOWN} more` : "";
+    return `${run.ended ? "the values at the end" : "sorted"}: ${shown}${more}`;
   }
   function showCounts(run) {
     document.getElementById(run.id + "-comparisons").textContent = run.comparisons;
     document.getElementById(run.id + "-swaps").textContent = run.swaps;
     const k = markedCall(run);
     run.call.textContent = k >= 0 ? callWords(run, k) : "";
+    run.meaning.textContent = k >= 0 ? callMeaning(run, k) : "";
+    run.stateBox.textContent = stateWords(run, stateAt(run, run.step));
     const over = time >= run.length;
     run.done.textContent = over ? `${run.ended ? "ended" : "done"} after ${run.length} calls` : "";
+    run.sorted.textContent = over ? sortedText(run) : "";
     for (const what of ["comparisons", "swaps"]) {
       showExpected(run.expectedBoxes[what], run.expected, what, over ? run[what] : null);
     }
+    showSource(run);
   }
   // A formula's count beside the counter, at the end of the run.
   function showExpected(box, expected, what, count) {
@@ -175,10 +332,11 @@ const AdtlabPlayer = (() => {
   // Off until turned on. Each move forward sounds, in each panel, the last
   // call made in it: a comparison a sine whose pitch rises with the rank of
   // its first value, two octaves up from 220 Hz; a swap a quieter square wave,
-  // pitched by the value it moved to its first position. A step sounds 90 ms;
-  // playing sounds every third frame (about 20 tones a second a panel), for
-  // 90 ms divided by the square root of the speed, at least 20 ms. Jumps and
-  // steps back are silent. data-tones on the button counts the tones.
+  // pitched by the value it moved to its first position. A step sounds 90 ms,
+  // and so does each call played below a call a frame; faster, playing sounds
+  // every third frame (about 20 tones a second a panel), for 90 ms divided by
+  // the square root of the calls a frame, at least 20 ms. Jumps and steps back
+  // are silent. data-tones on the button counts the tones.
   let audio = null, soundOn = false, frame = 0;
   function toggleSound() {
     if (!audio) {
@@ -248,22 +406,53 @@ const AdtlabPlayer = (() => {
   }
 
   // ---- playing ----
-  function speed() { return Math.round(Math.pow(2, controls.speed.value)); }
-  function showSpeed() { controls.speedValue.textContent = `\u00d7${speed()} calls/frame`; }
+  // Below a call a frame the page's clock paces the calls; from there on,
+  // each frame makes its share of them.
+  function speedWords(r) {
+    if (r >= FRAME) { const n = +(r / FRAME).toFixed(1); return `${n} call${n === 1 ? "" : "s"} per frame`; }
+    if (r < 1) return `1 call every ${+(1 / r).toFixed(1)} s`;
+    return `${+r.toFixed(2)} call${r === 1 ? "" : "s"} per second`;
+  }
+  function nearestSpeed(r) {
+    let best = 0;
+    for (let k = 1; k < SPEEDS.length; k++) if (Math.abs(Math.log(SPEEDS[k] / r)) < Math.abs(Math.log(SPEEDS[best] / r))) best = k;
+    return best;
+  }
+  // The slowest speed that plays every visible call in at most 30 s.
+  function defaultSpeed() { return SPEEDS.find(r => last / r <= 30) ?? SPEEDS[SPEEDS.length - 1]; }
+  function setSpeed(r) {
+    rate = r; started = null;
+    controls.speed.value = nearestSpeed(r);
+    controls.speedValue.textContent = speedWords(r);
+    controls.speed.setAttribute("aria-valuetext", speedWords(r));
+    controls.speed.dataset.rate = r;
+  }
   function tick() {
     if (!playing) return;
-    const from = time;
-    show(time + speed());
-    if (frame++ % 3 === 0) sound(from, Math.max(0.02, 0.09 / Math.sqrt(speed())));
+    const from = time, now = performance.now();
+    if (rate >= FRAME) {
+      started = started ?? { owed: 0 };
+      started.owed += rate / FRAME;
+      const calls = Math.floor(started.owed);
+      started.owed -= calls;
+      show(time + calls);
+    } else {              // the first call at once, then one each 1/rate s
+      started = started ?? { time, at: now };
+      show(Math.max(time, started.time + 1 + Math.floor((now - started.at) / 1000 * rate)));
+    }
+    if (time > from && (rate < FRAME || frame++ % 3 === 0)) sound(from, Math.max(0.02, 0.09 / Math.sqrt(Math.max(1, rate / FRAME))));
     if (time >= last) { setPlaying(false); return; }
     setTimeout(tick, 16);
   }
   function setPlaying(on) {
     const was = playing;
     playing = on && time < last;
+    started = null;
     controls.play.textContent = playing ? "Pause" : "Play";
     controls.play.setAttribute("aria-label", playing ? "pause" : "play");
-    if (playing && !was) setTimeout(tick, 16);
+    // Calls said aloud only while stepping: playing would pile them up.
+    for (const run of runs) run.said.setAttribute("aria-live", playing ? "off" : "polite");
+    if (playing && !was) setTimeout(tick, 0);
   }
   function stepBy(delta) {
     setPlaying(false);
@@ -295,7 +484,7 @@ const AdtlabPlayer = (() => {
       play: element("button", { id: "play", "aria-label": "play", title: "play or pause (space)" }, "Play"),
       forward: element("button", { id: "forward", "aria-label": "one step forward", title: "one step forward (right arrow)" }, "\u25b6"),
       speedLabel: element("label", { for: "speed" }, "speed"),
-      speed: element("input", { id: "speed", type: "range", min: "0", max: "17", value: "4" }),
+      speed: element("input", { id: "speed", type: "range", min: "0", max: String(SPEEDS.length - 1), value: "0" }),
       speedValue: element("output", { id: "speedvalue", for: "speed" }),
       sound: element("button", { id: "sound", "aria-pressed": "false", "data-tones": "0", title: "sound on or off (s)" }, "Sound off"),
       position: element("input", { id: "position", class: "position", type: "range", min: "0", value: "0", "aria-label": "step" }),
@@ -303,21 +492,42 @@ const AdtlabPlayer = (() => {
     };
     for (const name of ["back", "play", "forward", "speedLabel", "speed", "speedValue", "sound", "position", "step"]) bar.appendChild(c[name]);
     root.appendChild(bar);
-    const key = element("div", { class: "key" });
-    key.innerHTML = `<span style="background:${COMPARED}"></span>compared <span style="background:${EXCHANGED}"></span>exchanged
-      <span style="background:${BAR}"></span>a value, as high as its rank in the order (the first values lowest)
-      <div class="keys">keys: space plays and pauses, \u2190 \u2192 step, Home and End jump, s turns the sound on and off</div>`;
-    root.appendChild(key);
+    root.appendChild(c.key = element("div", { class: "key" }));
     root.appendChild(c.groups = element("div", { class: "groups" }));
-    c.position.addEventListener("input", e => show(Number(e.target.value)));
+    c.position.addEventListener("input", e => { started = null; show(Number(e.target.value)); });
     c.play.addEventListener("click", () => setPlaying(!playing));
     c.forward.addEventListener("click", () => stepBy(1));
     c.back.addEventListener("click", () => stepBy(-1));
-    c.speed.addEventListener("input", showSpeed);
+    c.speed.addEventListener("input", () => setSpeed(SPEEDS[Number(c.speed.value)]));
     c.sound.addEventListener("click", toggleSound);
     document.addEventListener("keydown", onKey);
     window.addEventListener("resize", () => show(time));
     return c;
+  }
+
+  // The legend: each mark's shape in its colour, and the order in words.
+  function showKey() {
+    const entries = [["compared", "compared (\u25bc)"], ["exchanged", "exchanged (\u25a0)"],
+      ["pivot", "pivot (\u25cf)"], ["minimum", "least so far (\u25cb)"], ["key", "being inserted (\u25c6)"],
+      ["range", "the range worked on (\u2014)"], ["sorted", "in order among themselves (- -)"],
+      ["placed", "in place (\u25aa)"], ["bar", "a value"]];
+    controls.key.textContent = "";
+    for (const [name, words] of entries) {
+      const entry = element("span", { class: "entry" });
+      entry.append(element("span", { class: `swatch ${name}` }), words);
+      controls.key.append(entry, " ");
+    }
+    controls.key.append(element("div", { class: "order", id: "order" },
+      `Bars stand as high as their value's rank in the library's order${order ? `: ${order}` : ""} (the first values lowest).`));
+    controls.key.append(element("div", { class: "keys" },
+      "keys: space plays and pauses, \u2190 \u2192 step, Home and End jump, s turns the sound on and off"));
+  }
+  // The library's source, a line an item, for a run whose calls have lines.
+  function makeSource(data) {
+    if (!source || !data.lines) return null;
+    const list = element("ol", { class: "source", "aria-label": `the library's code, ${source.path}` });
+    for (const text of source.text.replace(/\n$/, "").split("\n")) list.appendChild(element("li", {}, text || " "));
+    return list;
   }
 
   function makeRun(group, data) {
@@ -332,17 +542,28 @@ const AdtlabPlayer = (() => {
     const done = element("span", { class: "done" });
     counts.appendChild(done);
     box.appendChild(counts);
+    const stateBox = element("div", { class: "state", id: `${data.id}-state` });
+    const view = element("div", { class: "view" });
     const canvas = element("canvas", { tabindex: "0", role: "img",
       "aria-label": `bars of ${data.title}; up and down read the values` });
-    box.appendChild(canvas);
+    const code = makeSource(data);
+    view.appendChild(canvas);
+    if (code) view.appendChild(code);
+    box.append(stateBox, view);
+    const said = element("div", { class: "said", "aria-live": "polite", "aria-atomic": "true" });
     const call = element("div", { class: "call", id: `${data.id}-call` });
+    const meaning = element("div", { class: "meaning", id: `${data.id}-meaning` });
+    said.append(call, meaning);
     const readout = element("div", { class: "readout", "aria-live": "polite" });
-    box.append(call, readout);
+    const sorted = element("div", { class: "sorted", id: `${data.id}-sorted` });
+    box.append(said, readout, sorted);
     const words = decode(data.events);
     const run = { id: data.id, algorithm: data.algorithm, ended: data.ended, expected: data.expected,
       words, length: words.length / 2, values: Int32Array.from(group.input), step: 0,
-      comparisons: 0, swaps: 0, checkpoints: [], group, box, canvas, call, done, readout,
-      expectedBoxes: expected, hovered: null, cursor: null };
+      comparisons: 0, swaps: 0, checkpoints: [], group, box, canvas, call, meaning, said, done, readout,
+      sorted, stateBox, source: code, lineShown: null,
+      lines: data.lines ? decode(data.lines) : null, steps: data.steps ? decode(data.steps, Uint32Array) : null,
+      state: null, expectedBoxes: expected, hovered: null, cursor: null };
     makeCheckpoints(run);
     watchBars(run);
     return run;
@@ -381,25 +602,30 @@ const AdtlabPlayer = (() => {
     root = root || document.getElementById("player");
     controls = controls || makeControls();
     setPlaying(false);
+    readColours();
     if (data.title) document.title = data.title;
+    source = data.source || null;
+    order = data.order || "";
+    showKey();
     controls.groups.textContent = "";
     groups = data.groups.map(g => makeGroup(g, data.groups.length > 1));
     for (const g of groups) controls.groups.appendChild(g.box);
     runs = groups.flatMap(g => g.runs);
     last = visibleLast();
     controls.position.max = last;
-    showSpeed();
+    setSpeed(defaultSpeed());
     show(opening());
   }
 
   function parseFragment(hash) {
-    const parts = { end: false, play: false, step: null, algorithm: null };
+    const parts = { end: false, play: false, step: null, algorithm: null, speed: null };
     for (const part of String(hash || "").replace(/^#/, "").split("&")) {
       const [name, value] = part.split("=", 2);
       if (name === "end" && value === undefined) parts.end = true;
       else if (name === "play" && value === undefined) parts.play = true;
       else if (name === "step" && /^\d+$/.test(value || "")) parts.step = Number(value);
       else if (name === "algorithm" && value) parts.algorithm = decodeURIComponent(value);
+      else if (name === "speed" && /^\d+(\.\d+)?$/.test(value || "") && Number(value) > 0) parts.speed = Number(value);
     }
     return parts;
   }
@@ -414,12 +640,13 @@ const AdtlabPlayer = (() => {
     }
     last = visibleLast();
     controls.position.max = last;
+    setPlaying(false);
+    setSpeed(parts.speed ?? defaultSpeed());
     if (parts.end) {
       show(last);
     } else if (parts.step !== null) {
       show(parts.step);
     } else if (parts.play) {
-      controls.speed.value = controls.speed.max; showSpeed();
       show(0); setPlaying(true);
     } else {
       show(opening());

@@ -9,11 +9,23 @@ namespace adtlab {
 namespace {
 
 void record_comparison(int x, int y, bool result, void *user) {
-    static_cast<std::vector<Call> *>(user)->push_back(Call::comparison(x, y, result));
+    static_cast<Recording *>(user)->calls.push_back(Call::comparison(x, y, result));
 }
 
 void record_swap(const int *, unsigned int i, unsigned int j, void *user) {
-    static_cast<std::vector<Call> *>(user)->push_back(Call::swap(i, j));
+    static_cast<Recording *>(user)->calls.push_back(Call::swap(i, j));
+}
+
+// A call's site comes just before the call itself.
+void record_step(const order_step *step, void *user) {
+    auto &recording = *static_cast<Recording *>(user);
+    if (step->kind == ORDER_STEP_CALL) {
+        assert(recording.sites.size() == recording.calls.size());
+        recording.sites.push_back({step->line, step->first, step->last});
+    } else {
+        recording.steps.push_back(
+            {step->kind, step->first, step->last, step->line, recording.calls.size()});
+    }
 }
 
 // Records a partition: every call until the pivot's own swap, the first swap
@@ -40,13 +52,27 @@ void partition_swap(const int *, unsigned int i, unsigned int j, void *user) {
 
 } // namespace
 
-std::vector<Call> record_calls(const SortAlgorithm &algorithm, std::vector<int> &values) {
-    std::vector<Call> calls;
-    const order_observer observer = {record_comparison, record_swap, &calls};
+Recording record_sort(const SortAlgorithm &algorithm, std::vector<int> &values) {
+    Recording recording;
+    const order_observer observer = {record_comparison, record_swap, &recording};
+    const step_observer steps = {record_step, &recording};
     watch_order(&observer);
+    watch_steps(&steps);
     algorithm.sort(values.data(), static_cast<unsigned int>(values.size()));
+    watch_steps(nullptr);
     watch_order(nullptr);
-    return calls;
+    assert(recording.sites.size() == recording.calls.size());
+    return recording;
+}
+
+std::vector<Call> record_calls(const SortAlgorithm &algorithm, std::vector<int> &values) {
+    return record_sort(algorithm, values).calls;
+}
+
+const char *step_name(order_step_kind kind) {
+    static const char *const names[] = {"call", "range",  "pivot", "minimum",
+                                        "key",  "sorted", "placed"};
+    return names[kind];
 }
 
 std::string call_json(const Call &call) {

@@ -32,6 +32,41 @@ struct Call {
 // Sorts `values` by the library's sort and returns every call it made.
 std::vector<Call> record_calls(const SortAlgorithm &algorithm, std::vector<int> &values);
 
+// Where a call of a library sort came from, as the sort reported it: the
+// line of its source, and the positions of a comparison's two values (of a
+// swap, its own two positions).
+struct CallSite {
+    unsigned int line;
+    unsigned int first;
+    unsigned int second;
+    bool operator==(const CallSite &) const = default;
+};
+
+// A step of a library sort other than a call (ordtally's order_step), made
+// when `calls` calls had been made.
+struct Step {
+    order_step_kind kind;
+    unsigned int first;
+    unsigned int last;
+    unsigned int line;
+    std::size_t calls;
+    bool operator==(const Step &) const = default;
+};
+
+// Everything a library sort told while it was watched: its calls, the site
+// of each, and its steps in order.
+struct Recording {
+    std::vector<Call> calls;
+    std::vector<CallSite> sites;
+    std::vector<Step> steps;
+};
+
+// Sorts `values` by the library's sort, watching its calls and steps.
+Recording record_sort(const SortAlgorithm &algorithm, std::vector<int> &values);
+
+// "range", "pivot", ...: a step's kind as the page data and JSON name it.
+const char *step_name(order_step_kind kind);
+
 // ["c", x, y, true] or ["s", i, j]: an event of sort_trace's JSON.
 std::string call_json(const Call &call);
 

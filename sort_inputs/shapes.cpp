@@ -2,6 +2,7 @@
 
 #include <iterator>
 #include <random>
+#include <utility>
 
 namespace adtlab {
 
@@ -24,8 +25,28 @@ std::string input_shape_names() {
     return text;
 }
 
+namespace {
+
+// 0 to n-1, then n/16 + 1 adjacent pairs exchanged at drawn places.
+std::vector<int> nearly_sorted(unsigned int n, std::mt19937 &generator) {
+    std::vector<int> values(n);
+    for (unsigned int k = 0; k < n; ++k) {
+        values[k] = static_cast<int>(k);
+    }
+    for (unsigned int swaps = n / 16 + 1; n > 1 && swaps > 0; --swaps) {
+        const unsigned int k = generator() % (n - 1);
+        std::swap(values[k], values[k + 1]);
+    }
+    return values;
+}
+
+} // namespace
+
 std::vector<int> make_input(std::string_view shape, unsigned int n, std::uint32_t seed) {
     std::mt19937 generator(seed); // NOLINT(cert-msc32-c,cert-msc51-cpp): repeatable by design
+    if (shape == "nearly-sorted") {
+        return nearly_sorted(n, generator);
+    }
     std::vector<int> values(n);
     for (unsigned int k = 0; k < n; ++k) {
         if (shape == "random") {
@@ -34,6 +55,8 @@ std::vector<int> make_input(std::string_view shape, unsigned int n, std::uint32_
             values[k] = static_cast<int>(k);
         } else if (shape == "descending") {
             values[k] = static_cast<int>(n - 1 - k);
+        } else if (shape == "small-random") {
+            values[k] = static_cast<int>(generator() % 199) - 99;
         } else {
             values[k] = static_cast<int>(generator() % 11) - 5;
         }

@@ -12,13 +12,15 @@ namespace adtlab {
 
 // random: any int, drawn by a 32-bit Mersenne Twister seeded with the seed;
 // ascending: 0 to n-1; descending: n-1 to 0; few-distinct: -5 to 5, drawn
-// like random.
-inline constexpr std::string_view input_shapes[] = {"random", "ascending", "descending",
-                                                    "few-distinct"};
+// like random; nearly-sorted: 0 to n-1 with n/16 + 1 adjacent pairs, at
+// drawn places, exchanged (insertion sort's best case, nearly); small-random:
+// -99 to 99, drawn like random, short enough to read.
+inline constexpr std::string_view input_shapes[] = {
+    "random", "ascending", "descending", "few-distinct", "nearly-sorted", "small-random"};
 
 bool is_input_shape(std::string_view name);
 
-// "random, ascending, descending or few-distinct", for messages.
+// "random, ascending, descending, ... or small-random", for messages.
 std::string input_shape_names();
 
 std::vector<int> make_input(std::string_view shape, unsigned int n, std::uint32_t seed);

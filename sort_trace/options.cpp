@@ -12,17 +12,20 @@ namespace {
 
 const char usage[] = R"(Usage: sort_trace [OPTION]... [--] [VALUE]...
 Sorts the values by selection, insertion and quick sort and shows every
-comparison and swap that the library makes, as the library makes them.
+comparison and swap that the library makes, as the library makes them. The
+order of the values is goes_before's: )" ADTLAB_ORDER_WORDS R"(
 
 Input, one of:
   VALUE...            the integers to sort (at most 32767)
   -f, --file PATH     the whitespace-separated integers of PATH
   -s, --size N        N generated values, 1 to 32767, with
   -p, --shape NAME      random (default): any int; ascending: 0 to N-1;
-                        descending: N-1 to 0; few-distinct: -5 to 5; the
-                        same size, shape and seed give the same values as
-                        in compare_sorts
-  -r, --seed S          seed of random and few-distinct (default: 1)
+                        descending: N-1 to 0; few-distinct: -5 to 5;
+                        nearly-sorted: 0 to N-1 with N/16 + 1 adjacent
+                        pairs exchanged; small-random: -99 to 99; the same
+                        size, shape and seed give the same values as in
+                        compare_sorts
+  -r, --seed S          seed of the drawn shapes (default: 1)
 
   -a, --algorithm A   selection, insertion or quick (repeatable;
                       default: all three)

@@ -34,7 +34,7 @@ void print_trace(const std::vector<int> &input, const Trace &trace, std::size_t 
     std::vector<int> values = input;
     unsigned int comparisons = 0;
     unsigned int swaps = 0;
-    for (const adtlab::Call &call : trace.calls) {
+    for (const adtlab::Call &call : trace.recording.calls) {
         if (!call.is_swap()) {
             ++comparisons;
             continue;

@@ -6,7 +6,7 @@ Trace trace_sort(const adtlab::SortAlgorithm &algorithm, const std::vector<int> 
     Trace trace{&algorithm, 0, 0, input, {}};
     reset_comparisons_counter();
     reset_swaps_counter();
-    trace.calls = adtlab::record_calls(algorithm, trace.result);
+    trace.recording = adtlab::record_sort(algorithm, trace.result);
     trace.comparisons = comparisons_number();
     trace.swaps = swaps_number();
     return trace;

@@ -13,7 +13,7 @@ struct Trace {
     unsigned int comparisons; // the library's own counts
     unsigned int swaps;
     std::vector<int> result;
-    std::vector<adtlab::Call> calls;
+    adtlab::Recording recording; // every call, its site, and the sort's steps
 };
 
 Trace trace_sort(const adtlab::SortAlgorithm &algorithm, const std::vector<int> &input);

@@ -12,22 +12,44 @@ template <bool watched> void assume_watching() {
     }
 }
 
-template <bool watched> bool before(int x, int y) {
+// The watched instance reports its steps, each with the line of the caller
+// (the default argument is taken where the call is); the unwatched one has
+// no trace of them.
+template <bool watched>
+void step(order_step_kind kind, unsigned int first, unsigned int last,
+          unsigned int line = __builtin_LINE()) {
+    if constexpr (watched) {
+        report_step(kind, first, last, line);
+    }
+}
+
+// The values are read first, as a plain goes_before(a[i], a[j]) reads them,
+// so that the unwatched instance is that plain comparison.
+template <bool watched>
+bool before(const int a[], unsigned int i, unsigned int j, unsigned int line = __builtin_LINE()) {
+    const int x = a[i];
+    const int y = a[j];
+    step<watched>(ORDER_STEP_CALL, i, j, line);
     assume_watching<watched>();
     return goes_before(x, y);
 }
 
-template <bool watched> void exchange(int a[], unsigned int i, unsigned int j) {
+template <bool watched>
+void exchange(int a[], unsigned int i, unsigned int j, unsigned int line = __builtin_LINE()) {
     assume_watching<watched>();
+    step<watched>(ORDER_STEP_CALL, i, j, line);
     swap(a, i, j);
 }
 
 // Position of the first smallest element of a[i..length-1].
 template <bool watched> unsigned int min_pos_from(int a[], unsigned int i, unsigned int length) {
     unsigned int min_pos = i;
+    step<watched>(ORDER_STEP_RANGE, i, length - 1);
+    step<watched>(ORDER_STEP_MINIMUM, i, i);
     for (unsigned int j = i + 1; j < length; ++j) {
-        if (!before<watched>(a[min_pos], a[j])) {
+        if (!before<watched>(a, min_pos, j)) {
             min_pos = j;
+            step<watched>(ORDER_STEP_MINIMUM, j, j);
         }
     }
     return min_pos;
@@ -35,9 +57,13 @@ template <bool watched> unsigned int min_pos_from(int a[], unsigned int i, unsig
 
 // Sorts a[0..i] given a[0..i-1] sorted, walking a[i] down by adjacent swaps.
 template <bool watched> void insert(int a[], unsigned int i) {
-    for (unsigned int j = i; j > 0 && !before<watched>(a[j - 1], a[j]); --j) {
+    step<watched>(ORDER_STEP_RANGE, 0, i);
+    step<watched>(ORDER_STEP_KEY, i, i);
+    for (unsigned int j = i; j > 0 && !before<watched>(a, j - 1, j); --j) {
         exchange<watched>(a, j - 1, j);
+        step<watched>(ORDER_STEP_KEY, j - 1, j - 1);
     }
+    step<watched>(ORDER_STEP_SORTED, 0, i);
 }
 
 // Partitions a[left..right] around its first element and returns the
@@ -46,10 +72,12 @@ template <bool watched> unsigned int partition(int a[], unsigned int left, unsig
     unsigned int pivot = left;
     unsigned int i = left + 1;
     unsigned int j = right;
+    step<watched>(ORDER_STEP_RANGE, left, right);
+    step<watched>(ORDER_STEP_PIVOT, pivot, pivot);
     while (i <= j) {
-        if (before<watched>(a[i], a[pivot])) {
+        if (before<watched>(a, i, pivot)) {
             ++i;
-        } else if (before<watched>(a[pivot], a[j])) {
+        } else if (before<watched>(a, pivot, j)) {
             --j;
         } else {
             exchange<watched>(a, i, j);
@@ -58,6 +86,7 @@ template <bool watched> unsigned int partition(int a[], unsigned int left, unsig
         }
     }
     exchange<watched>(a, j, pivot);
+    step<watched>(ORDER_STEP_PLACED, j, j);
     return j;
 }
 
@@ -76,17 +105,44 @@ template <bool watched> void quick_sort_rec(int a[], unsigned int left, unsigned
             right = left_end;
         }
     }
+    if (left == right) {
+        step<watched>(ORDER_STEP_PLACED, left, left);
+    }
 }
 
 template <bool watched> void selection(int a[], unsigned int length) {
     for (unsigned int i = 0; i < length; ++i) {
         exchange<watched>(a, i, min_pos_from<watched>(a, i, length));
+        step<watched>(ORDER_STEP_PLACED, i, i);
     }
 }
 
 template <bool watched> void insertion(int a[], unsigned int length) {
+    if (length > 0) {
+        step<watched>(ORDER_STEP_SORTED, 0, 0);
+    }
     for (unsigned int i = 1; i < length; ++i) {
         insert<watched>(a, i);
+    }
+    if (length > 0) {
+        step<watched>(ORDER_STEP_PLACED, 0, length - 1);
+    }
+}
+
+// The watched instances stay out of the public functions, so that the
+// unwatched loops are compiled as if alone there: what the watched ones
+// report cannot change how the unwatched ones are allocated registers.
+[[gnu::noinline]] void watched_selection(int a[], unsigned int length) {
+    selection<true>(a, length);
+}
+
+[[gnu::noinline]] void watched_insertion(int a[], unsigned int length) {
+    insertion<true>(a, length);
+}
+
+[[gnu::noinline]] void watched_quick(int a[], unsigned int length) {
+    if (length > 0) {
+        quick_sort_rec<true>(a, 0, length - 1);
     }
 }
 
@@ -94,7 +150,7 @@ template <bool watched> void insertion(int a[], unsigned int length) {
 
 void selection_sort(int a[], unsigned int length) {
     if (order_watched()) {
-        selection<true>(a, length);
+        watched_selection(a, length);
     } else {
         selection<false>(a, length);
     }
@@ -102,7 +158,7 @@ void selection_sort(int a[], unsigned int length) {
 
 void insertion_sort(int a[], unsigned int length) {
     if (order_watched()) {
-        insertion<true>(a, length);
+        watched_insertion(a, length);
     } else {
         insertion<false>(a, length);
     }
@@ -111,7 +167,7 @@ void insertion_sort(int a[], unsigned int length) {
 void quick_sort(int a[], unsigned int length) {
     unsigned int right = length == 0 ? 0 : length - 1;
     if (order_watched()) {
-        quick_sort_rec<true>(a, 0, right);
+        watched_quick(a, length);
     } else {
         quick_sort_rec<false>(a, 0, right);
     }

@@ -37,7 +37,7 @@ async function open(fragment, script = null) {
     const deadline = Date.now() + 180_000;
     while (Date.now() < deadline) {
         const state = await evaluate(`location.hash === ${JSON.stringify(`#${fragment}`)} && document.body?.dataset.state`);
-        if (state) {
+        if (state === 'sorted' || state === 'refused') {   // not while "working"
             return evaluate(`({ state: document.body.dataset.state, message: document.getElementById("message").textContent,
                 pageMilliseconds: Number(document.getElementById("message").dataset.milliseconds),
                 shown: Object.fromEntries([...document.querySelectorAll("[id$=-comparisons], [id$=-swaps], [id$=-milliseconds]")]
@@ -127,6 +127,46 @@ try {
     assert.deepEqual(Object.fromEntries(Object.entries(counters(big.shown)).filter(([id]) => id.includes('quick'))),
                      expected(quick));
     assert.ok(Number(big.shown['selection-milliseconds']) > 0, 'a sort of 50 million calls took no time');
+
+    // Opened with no input, the page sorts an example, with the formulas'
+    // verdicts at the end and the library's state and code at a step.
+    await evaluate('document.body.dataset.state = ""');
+    await send('Page.navigate', { url });
+    const deadline = Date.now() + 120_000;
+    while (await evaluate('document.body?.dataset.state') !== 'sorted') {
+        assert.ok(Date.now() < deadline, 'no example sorted on first open');
+        await new Promise(resolve => setTimeout(resolve, 50));
+    }
+    const example = await evaluate(`(() => { AdtlabPlayer.applyFragment("#end");
+        const ticks = [...document.querySelectorAll(".expected")].map(e => e.textContent).join("|");
+        AdtlabPlayer.show(3);
+        return { hash: location.hash, ticks, state: document.getElementById("quick-state").textContent,
+                 line: document.getElementById("quick-line")?.dataset.line }; })()`);
+    assert.match(example.hash, /^#values=/);
+    assert.match(example.ticks, /= n\(n-1\)\/2 = .* ✓/, `the formulas at the end: ${example.ticks}`);
+    assert.match(example.state, /^pivot -?\d+ at position 0; partitioning positions 0-\d+/);
+    assert.ok(Number(example.line) > 0, 'no line of the code at step 3');
+
+    // No sideways scroll on a phone.
+    await send('Emulation.setDeviceMetricsOverride', { width: 390, height: 844, deviceScaleFactor: 1, mobile: true });
+    const wide = await evaluate('document.documentElement.scrollWidth');
+    assert.ok(wide <= 390, `the page is ${wide} px wide at 390 px`);
+    await send('Emulation.clearDeviceMetricsOverride');
+
+    // A long sort runs in the worker: the page answers meanwhile and tells
+    // how far the worker has come, until it has sorted.
+    await evaluate('document.body.dataset.state = ""');
+    await send('Page.navigate', { url: `${url}#size=32767&shape=random&seed=2&algorithm=quick` });
+    let progress = null;
+    const long = Date.now() + 300_000;
+    for (let state; (state = await evaluate('document.body.dataset.state')) !== 'sorted';) {
+        assert.ok(Date.now() < long, `32,767 values not sorted within 5 minutes (${state})`);
+        const line = await evaluate('document.getElementById("working").hidden ? "" : document.getElementById("working").textContent');
+        if (/^working: .* \(step \d+ of \d+\)$/.test(line)) progress = line;
+        await new Promise(resolve => setTimeout(resolve, 20));
+    }
+    assert.ok(progress, 'no working line while sorting 32,767 values');
+    assert.equal(await evaluate('document.getElementById("working").hidden'), true);
 
     console.log(`as sort_trace for ${cases.length} inputs; page ${statSync(page).size} bytes; ` +
                 `2,000 random values sorted, recorded and loaded in ${figure} ms`);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Plays sort_trace's page in headless Chromium, once shown at its end (#end)
-# and once played through at top speed (#play), and checks that every counter
+# and once played through at its default speed (#play), and checks that every counter
 # on the page equals the library's count for the same input. Then drives a
 # page of extreme values with keys and sound on (probe.js), and checks the
 # tones it scheduled, the steps the keys reached, the bars drawn by rank, the

@@ -9,12 +9,12 @@
   const canvases = () => [...document.querySelectorAll(".panel canvas")];
   const pixels = c => c.getContext("2d").getImageData(0, 0, c.width, c.height);
   const markedAbove = c => pixels(c).data.slice(0, c.width * 4 * 6).some((v, k) => k % 4 === 3 && v > 0);
-  function heights(c) {         // each bar's height in pixels, at its middle column
-    const image = pixels(c), n = VALUES;
+  function heights(c) {         // each bar's height in pixels, at its middle column, above the marks below it
+    const image = pixels(c), n = VALUES, base = c.height - 1 - Number(c.dataset.below);
     return Array.from({ length: n }, (_, k) => {
       const x = Math.floor((k + 0.5) * c.width / n);
       let h = 0;
-      while (h < c.height && image.data[((c.height - 1 - h) * c.width + x) * 4 + 3] > 0) h++;
+      while (h < base && image.data[((base - h) * c.width + x) * 4 + 3] > 0) h++;
       return h;
     });
   }

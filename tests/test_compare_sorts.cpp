@@ -111,12 +111,50 @@ TEST(CompareSorts, PrintsTheInputsInsteadOfSortingThem) {
     }
 }
 
+std::vector<int> printed_input(const std::string &shape, const std::string &size) {
+    Outcome o = compare_sorts({"--print-input", "--size", size, "--shape", shape, "--seed", "3"});
+    EXPECT_TRUE(o.exited(0)) << o.err;
+    std::istringstream stream(o.out);
+    std::vector<int> values;
+    for (int value; stream >> value;) {
+        values.push_back(value);
+    }
+    return values;
+}
+
+// nearly-sorted: 0 to n-1 with at most n/16 + 1 inversions, some; small-random:
+// -99 to 99, both signs, many of them.
+TEST(CompareSorts, MakesTheNearlySortedAndSmallRandomShapes) {
+    for (unsigned int n : {1u, 2u, 40u, 300u}) {
+        std::vector<int> values = printed_input("nearly-sorted", std::to_string(n));
+        ASSERT_EQ(values.size(), n);
+        std::size_t inversions = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            for (std::size_t j = i + 1; j < n; ++j) {
+                inversions += values[i] > values[j] ? 1 : 0;
+            }
+        }
+        EXPECT_LE(inversions, n / 16 + 1) << n;
+        EXPECT_TRUE(n < 2 || inversions > 0) << n;
+        std::sort(values.begin(), values.end());
+        for (std::size_t k = 0; k < n; ++k) {
+            ASSERT_EQ(values[k], static_cast<int>(k)) << n;
+        }
+    }
+    std::vector<int> small = printed_input("small-random", "2000");
+    ASSERT_EQ(small.size(), 2000u);
+    EXPECT_EQ(*std::min_element(small.begin(), small.end()), -99);
+    EXPECT_EQ(*std::max_element(small.begin(), small.end()), 99);
+    std::sort(small.begin(), small.end());
+    EXPECT_EQ(std::unique(small.begin(), small.end()) - small.begin(), 199);
+}
+
 TEST(CompareSorts, DefaultRunCoversEveryShapeSizeAndAlgorithm) {
     Outcome o = compare_sorts({});
     ASSERT_TRUE(o.exited(0)) << o.err;
     EXPECT_EQ(o.err, "");
     std::vector<std::string> lines = lines_of(o.out);
-    ASSERT_EQ(lines.size(), 1u + 4 * 2 * 3);
+    ASSERT_EQ(lines.size(), 1u + std::size(adtlab::input_shapes) * 2 * 3);
     EXPECT_EQ(lines[0].find("shape"), 0u);
     for (std::size_t k = 1; k < lines.size(); ++k) {
         EXPECT_EQ(lines[k].size(), lines[0].size()) << "row " << k << " is not aligned";

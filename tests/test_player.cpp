@@ -35,6 +35,11 @@ TEST(Player, PacksCallsFollowingValuesThroughSwaps) {
     for (const Case &c : cases) {
         EXPECT_EQ(encode_calls(c.input, c.calls), c.packed) << c.what;
     }
+    // Reported sites keep equal values apart: positions 1 and 0, not 1 twice.
+    const std::vector<Call> equal = {Call::comparison(4, 4, true)};
+    const std::vector<adtlab::CallSite> sites = {{70, 1, 0}};
+    EXPECT_EQ(encode_calls({4, 4}, equal), "AQABgA==");
+    EXPECT_EQ(encode_calls({4, 4}, equal, &sites), "AQAAgA==");
 }
 
 TEST(Player, RanksValuesInTheLibrarysOrder) {

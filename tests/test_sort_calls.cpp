@@ -9,9 +9,11 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <fstream>
 #include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -243,6 +245,101 @@ TEST(CallJson, ReadsBackWhatItWritesAndRefusesTheRest) {
         if (l.call) {
             EXPECT_EQ(adtlab::call_json(*l.call), l.line);
         }
+    }
+}
+
+// The lines of the sorts' own source.
+std::vector<std::string> sorting_lines() {
+    std::ifstream file(SORTING_SOURCE);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool says(const std::vector<std::string> &lines, unsigned int line, std::string_view text) {
+    return line >= 1 && line <= lines.size() && lines[line - 1].find(text) != std::string::npos;
+}
+
+// What each sort reports of {5, -1, 3}, worked by hand: its steps, each
+// after the calls made before it; every call's site names the call's own
+// positions on the line that makes it, and every step comes from a line
+// that reports that kind.
+TEST(RecordSort, ReportsEachStepAndTheSiteOfEachCall) {
+    using S = std::tuple<order_step_kind, unsigned int, unsigned int, std::size_t>;
+    struct Case {
+        const char *sort;
+        std::vector<S> steps;
+    };
+    const Case cases[] = {
+        {"selection",
+         {{ORDER_STEP_RANGE, 0, 2, 0},
+          {ORDER_STEP_MINIMUM, 0, 0, 0},
+          {ORDER_STEP_MINIMUM, 1, 1, 1},
+          {ORDER_STEP_PLACED, 0, 0, 3},
+          {ORDER_STEP_RANGE, 1, 2, 3},
+          {ORDER_STEP_MINIMUM, 1, 1, 3},
+          {ORDER_STEP_MINIMUM, 2, 2, 4},
+          {ORDER_STEP_PLACED, 1, 1, 5},
+          {ORDER_STEP_RANGE, 2, 2, 5},
+          {ORDER_STEP_MINIMUM, 2, 2, 5},
+          {ORDER_STEP_PLACED, 2, 2, 6}}},
+        {"insertion",
+         {{ORDER_STEP_SORTED, 0, 0, 0},
+          {ORDER_STEP_RANGE, 0, 1, 0},
+          {ORDER_STEP_KEY, 1, 1, 0},
+          {ORDER_STEP_KEY, 0, 0, 2},
+          {ORDER_STEP_SORTED, 0, 1, 2},
+          {ORDER_STEP_RANGE, 0, 2, 2},
+          {ORDER_STEP_KEY, 2, 2, 2},
+          {ORDER_STEP_KEY, 1, 1, 4},
+          {ORDER_STEP_SORTED, 0, 2, 5},
+          {ORDER_STEP_PLACED, 0, 2, 5}}},
+        {"quick",
+         {{ORDER_STEP_RANGE, 0, 2, 0},
+          {ORDER_STEP_PIVOT, 0, 0, 0},
+          {ORDER_STEP_PLACED, 2, 2, 3},
+          {ORDER_STEP_RANGE, 0, 1, 3},
+          {ORDER_STEP_PIVOT, 0, 0, 3},
+          {ORDER_STEP_PLACED, 1, 1, 5},
+          {ORDER_STEP_PLACED, 0, 0, 5}}},
+    };
+    const std::vector<std::string> lines = sorting_lines();
+    ASSERT_GT(lines.size(), 50u);
+    for (const Case &c : cases) {
+        std::vector<int> values = {5, -1, 3};
+        const std::vector<int> input = values;
+        const adtlab::Recording r = adtlab::record_sort(*adtlab::find_sort(c.sort), values);
+        std::vector<S> steps;
+        for (const adtlab::Step &step : r.steps) {
+            steps.emplace_back(step.kind, step.first, step.last, step.calls);
+            const std::string kind = adtlab::step_name(step.kind);
+            EXPECT_TRUE(says(lines, step.line, "step<watched>(ORDER_STEP_"))
+                << c.sort << " " << kind;
+        }
+        EXPECT_EQ(steps, c.steps) << c.sort;
+        ASSERT_EQ(r.sites.size(), r.calls.size()) << c.sort;
+        std::vector<int> a = input;
+        for (std::size_t k = 0; k < r.calls.size(); ++k) {
+            const adtlab::Call &call = r.calls[k];
+            const adtlab::CallSite &site = r.sites[k];
+            EXPECT_TRUE(
+                says(lines, site.line, call.is_swap() ? "exchange<watched>(" : "before<watched>("))
+                << c.sort << " call " << k + 1;
+            if (call.is_swap()) {
+                EXPECT_EQ(std::make_pair(site.first, site.second),
+                          std::make_pair(unsigned(call.first), unsigned(call.second)));
+                std::swap(a[site.first], a[site.second]);
+            } else {
+                EXPECT_EQ(std::make_pair(a[site.first], a[site.second]),
+                          std::make_pair(call.first, call.second))
+                    << c.sort << " call " << k + 1;
+            }
+        }
+        // Watching steps changes nothing of the calls.
+        std::vector<int> again = input;
+        EXPECT_EQ(adtlab::record_calls(*adtlab::find_sort(c.sort), again), r.calls);
     }
 }
 

@@ -21,6 +21,7 @@
 //   const char *bad_words()           the words of the text that are not
 //                                     ints, separated by spaces
 //   const char *sort_name(k), *shape_name(k)   null past the last
+//   const char *order_words()         the order of goes_before in words
 //   bool run_sort(k, most_calls)      sorts a copy of the values by sort k,
 //                                     timed without watching; when the sort
 //                                     makes at most most_calls calls, runs it
@@ -36,13 +37,17 @@
 //   unsigned call_count(k)
 //   const char *player_data()         the player's data (JSON) for these
 //                                     values, one panel for each recorded
-//                                     run; null when memory is short
+//                                     run with the formulas' counts, and
+//                                     the sort's steps and the sites of its
+//                                     calls for at most 200,000 calls;
+//                                     null when memory is short
 // A call takes 16 bytes: byte 0 is 0 for goes_before and 1 for swap; the
 // 32-bit ints at 4 and 8 are its two values (goes_before) or positions
 // (swap); byte 12 is what goes_before returned.
 #include "ordtally/ordtally.h"
 #include "player/page.h"
 #include "sort_calls/calls.h"
+#include "sort_calls/formulas.h"
 #include "sort_inputs/shapes.h"
 #include "sort_inputs/values.h"
 
@@ -79,6 +84,7 @@ struct Run {
     bool ran = false; // on these values
     bool recorded = false;
     std::vector<Call> calls; // every call of the sort, once recorded
+    adtlab::Recording told;  // their sites and the sort's steps, for few enough calls
 };
 
 std::vector<int> input;
@@ -90,6 +96,7 @@ std::string data;      // the player's data, and a NUL
 void forget_calls(Run &run) {
     run.recorded = false;
     std::vector<Call>().swap(run.calls);
+    run.told = adtlab::Recording{};
 }
 
 int *set_input(const std::vector<int> &new_input) {
@@ -127,18 +134,44 @@ void record_swap(const int *, unsigned int i, unsigned int j, void *user) {
     keep_call(*static_cast<Run *>(user), Call::swap(i, j));
 }
 
+// A call's site comes just before the call; the room for both is reserved.
+void record_step(const order_step *step, void *user) {
+    Run &run = *static_cast<Run *>(user);
+    adtlab::Recording &told = run.told;
+    if (step->kind == ORDER_STEP_CALL && told.sites.size() < told.sites.capacity()) {
+        told.sites.push_back({step->line, step->first, step->last});
+    } else if (step->kind != ORDER_STEP_CALL && told.steps.size() < told.steps.capacity()) {
+        told.steps.push_back({step->kind, step->first, step->last, step->line, run.calls.size()});
+    }
+}
+
+// The most steps of a sort of n values making `calls` calls: a step a call
+// at most (a new least value, a key moved), and four a position.
+std::uint64_t most_steps(std::uint64_t calls, std::uint64_t n) {
+    return calls + 4 * n + 2;
+}
+
 // Sorts the input again, this time watched, keeping every call; false when
 // there is no room for them.
 bool record(Run &run, const adtlab::SortAlgorithm &algorithm) {
     const std::uint64_t total = std::uint64_t{run.comparisons} + run.swaps;
-    if (!room_for(total * sizeof(Call) + input.size() * sizeof(int))) {
+    const bool explained = total <= adtlab::player::most_explained_calls;
+    const std::uint64_t steps = explained ? most_steps(total, input.size()) : 0;
+    const std::uint64_t told_bytes =
+        explained ? total * sizeof(adtlab::CallSite) + steps * sizeof(adtlab::Step) : 0;
+    if (!room_for(total * sizeof(Call) + told_bytes + input.size() * sizeof(int))) {
         return false;
     }
     run.calls.reserve(static_cast<std::size_t>(total > 0 ? total : 1)); // data() is never null
+    run.told.sites.reserve(static_cast<std::size_t>(explained ? total : 0));
+    run.told.steps.reserve(static_cast<std::size_t>(steps));
     std::vector<int> sorted = input;
     const order_observer observer = {record_comparison, record_swap, &run};
+    const step_observer step_watcher = {record_step, &run};
     watch_order(&observer);
+    watch_steps(explained ? &step_watcher : nullptr);
     algorithm.sort(sorted.data(), static_cast<unsigned int>(sorted.size()));
+    watch_steps(nullptr);
     watch_order(nullptr);
     // Watching changes nothing: the same calls as counted, the same result.
     assert(run.calls.size() == total && sorted == run.sorted);
@@ -212,6 +245,10 @@ EXPORT(bad_words) const char *bad_words() {
     return bad_typed.c_str();
 }
 
+EXPORT(order_words) const char *order_words() {
+    return ADTLAB_ORDER_WORDS;
+}
+
 EXPORT(sort_name) const char *sort_name(unsigned int k) {
     return k < sort_count ? adtlab::sort_algorithms[k].name : nullptr;
 }
@@ -282,13 +319,17 @@ EXPORT(player_data) const char *player_data() {
     for (std::size_t k = 0; k < sort_count; ++k) {
         if (runs[k].recorded) {
             const char *name = adtlab::sort_algorithms[k].name;
-            group.panels.push_back({.id = name,
-                                    .title = std::string(name) + " sort",
-                                    .algorithm = name,
-                                    .calls = &runs[k].calls,
-                                    .ended = std::nullopt,
-                                    .expected = std::nullopt});
-            bytes += runs[k].calls.size();
+            const adtlab::Recording &told = runs[k].told;
+            group.panels.push_back(
+                {.id = name,
+                 .title = std::string(name) + " sort",
+                 .algorithm = name,
+                 .calls = &runs[k].calls,
+                 .ended = std::nullopt,
+                 .expected = adtlab::player::expected_of(
+                     adtlab::expected_counts(adtlab::sort_algorithms[k], input)),
+                 .recording = told.sites.size() == runs[k].calls.size() ? &told : nullptr});
+            bytes += runs[k].calls.size() + told.sites.size() / 6 + told.steps.size() * 2;
         }
     }
     std::string().swap(data);
