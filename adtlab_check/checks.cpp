@@ -55,7 +55,7 @@ std::vector<Input> battery(unsigned long long seed) {
     }
     const int extremes[] = {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX};
     for (unsigned int n : {100u, 200u, 300u}) {
-        for (std::string_view shape : input_shapes) {
+        for (std::string_view shape : default_input_shapes) {
             inputs.push_back(make_input(shape, n, n));
         }
         Input values(n);

@@ -25,7 +25,7 @@
 
 namespace {
 
-using adtlab::input_shapes;
+using adtlab::default_input_shapes;
 using adtlab::make_input;
 using inline_sorts::Counts;
 using Algorithm = inline_sorts::PairedSort;
@@ -114,7 +114,7 @@ std::vector<unsigned int> sizes(unsigned int largest) {
 }
 
 void register_benchmarks() {
-    for (std::string_view shape_view : input_shapes) {
+    for (std::string_view shape_view : default_input_shapes) {
         const std::string shape(shape_view);
         // Quick sort is quadratic on input in order, and on long runs of equal
         // values too: it goes further on random input only.

@@ -81,14 +81,15 @@ struct Outcome {
 void run_table(const Options &options, const std::vector<Input> &inputs, const Formulas &formulas,
                std::vector<int> &values, Outcome &outcome) {
     Progress progress;
-    print_header(options.csv, !formulas.empty());
+    const int width = shape_width(inputs);
+    print_header(options.csv, !formulas.empty(), width);
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         for (std::size_t a = 0; a < options.algorithms.size(); ++a) {
             const adtlab::SortAlgorithm &algorithm = *options.algorithms[a];
             const Forecast expected = forecast(algorithm, inputs[i], values);
             announce_if_long(algorithm, inputs[i], expected);
             Run run = measure(algorithm, inputs[i], values, expected, progress);
-            print_row(options.csv, inputs[i], algorithm, run, formula_of(formulas, i, a));
+            print_row(options.csv, inputs[i], algorithm, run, formula_of(formulas, i, a), width);
             outcome.note(run, formula_of(formulas, i, a));
         }
     }
@@ -99,7 +100,8 @@ void run_table(const Options &options, const std::vector<Input> &inputs, const F
 void run_doubling(const Options &options, const std::vector<Input> &inputs,
                   const Formulas &formulas, std::vector<int> &values, Outcome &outcome) {
     Progress progress;
-    print_doubling_header(options.csv, !formulas.empty());
+    const int width = shape_width(inputs);
+    print_doubling_header(options.csv, !formulas.empty(), width);
     const std::size_t steps = options.sizes.size();
     for (std::size_t first = 0; first < inputs.size(); first += steps) {
         for (std::size_t a = 0; a < options.algorithms.size(); ++a) {
@@ -113,7 +115,7 @@ void run_doubling(const Options &options, const std::vector<Input> &inputs,
                     &inputs[k] == &last ? last_expected : forecast(algorithm, inputs[k], values);
                 Run run = measure(algorithm, inputs[k], values, expected, progress);
                 print_doubling_row(options.csv, inputs[k], algorithm, run, before,
-                                   formula_of(formulas, k, a));
+                                   formula_of(formulas, k, a), width);
                 outcome.note(run, formula_of(formulas, k, a));
                 before = run;
             }

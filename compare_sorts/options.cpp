@@ -21,8 +21,8 @@ time it took. The order of the values is goes_before's: )" ADTLAB_ORDER_WORDS R"
                       default: 1000 and 10000)
   -p, --shape NAME    random, ascending, descending, few-distinct,
                       nearly-sorted or small-random (repeatable; default:
-                      all six): random is any int, ascending 0 to N-1,
-                      descending N-1 to 0, few-distinct -5 to 5,
+                      the first four): random is any int, ascending 0 to
+                      N-1, descending N-1 to 0, few-distinct -5 to 5,
                       nearly-sorted 0 to N-1 with N/16 + 1 adjacent pairs
                       exchanged, small-random -99 to 99; the same size,
                       shape and seed give the same values in sort_trace
@@ -143,7 +143,8 @@ Options parse_options(int argc, char *argv[]) {
         options.sizes = {1000, 10000};
     }
     if (options.shapes.empty()) {
-        options.shapes.assign(std::begin(adtlab::input_shapes), std::end(adtlab::input_shapes));
+        options.shapes.assign(adtlab::default_input_shapes.begin(),
+                              adtlab::default_input_shapes.end());
     }
     return options;
 }

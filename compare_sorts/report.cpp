@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -72,21 +73,29 @@ std::string number(std::optional<double> value, bool csv) {
 
 } // namespace
 
-void print_header(bool csv, bool expected) {
+int shape_width(const std::vector<Input> &inputs) {
+    std::size_t widest = 12;
+    for (const Input &input : inputs) {
+        widest = std::max(widest, input.shape.size());
+    }
+    return static_cast<int>(widest);
+}
+
+void print_header(bool csv, bool expected, int shape_width) {
     if (csv) {
         std::printf("shape,n,algorithm,comparisons,swaps,ms,sorted,wrapped%s\n",
                     expected ? csv_expected_header : "");
     } else if (expected) {
-        std::printf("%-13s %10s  %-9s %18s %18s %18s %18s %12s %7s\n", "shape", "n", "algorithm",
-                    "comparisons", "expected", "swaps", "expected", "ms", "sorted");
+        std::printf("%-*s %10s  %-9s %18s %18s %18s %18s %12s %7s\n", shape_width, "shape", "n",
+                    "algorithm", "comparisons", "expected", "swaps", "expected", "ms", "sorted");
     } else {
-        std::printf("%-13s %10s  %-9s %18s %18s %12s %7s\n", "shape", "n", "algorithm",
+        std::printf("%-*s %10s  %-9s %18s %18s %12s %7s\n", shape_width, "shape", "n", "algorithm",
                     "comparisons", "swaps", "ms", "sorted");
     }
 }
 
 void print_row(bool csv, const Input &input, const adtlab::SortAlgorithm &algorithm, const Run &run,
-               const adtlab::ExpectedCounts *expected) {
+               const adtlab::ExpectedCounts *expected, int shape_width) {
     if (csv) {
         std::printf("%s,%zu,%s,%llu,%llu,%.3f,%s,%s%s\n", input.shape.c_str(), input.values.size(),
                     algorithm.name, static_cast<unsigned long long>(run.comparisons),
@@ -103,18 +112,18 @@ void print_row(bool csv, const Input &input, const adtlab::SortAlgorithm &algori
         swaps += ' ';
         swaps += table_expected(expected->swaps, run.swaps);
     }
-    std::printf("%-13s %10zu  %-9s %s %s %12.3f %7s\n", input.shape.c_str(), input.values.size(),
-                algorithm.name, comparisons.c_str(), swaps.c_str(), run.milliseconds,
-                run.sorted ? "yes" : "no");
+    std::printf("%-*s %10zu  %-9s %s %s %12.3f %7s\n", shape_width, input.shape.c_str(),
+                input.values.size(), algorithm.name, comparisons.c_str(), swaps.c_str(),
+                run.milliseconds, run.sorted ? "yes" : "no");
 }
 
-void print_doubling_header(bool csv, bool expected) {
+void print_doubling_header(bool csv, bool expected, int shape_width) {
     if (csv) {
         std::printf("shape,algorithm,n,comparisons,comparisons_ratio,comparisons_log2,swaps,"
                     "swaps_ratio,swaps_log2,ms,ms_ratio,ms_log2%s\n",
                     expected ? csv_expected_header : "");
     } else {
-        std::printf("%-13s %-9s %10s %18s %6s %6s %18s %6s %6s %12s %6s %6s\n", "shape",
+        std::printf("%-*s %-9s %10s %18s %6s %6s %18s %6s %6s %12s %6s %6s\n", shape_width, "shape",
                     "algorithm", "n", "comparisons", "ratio", "log2", "swaps", "ratio", "log2",
                     "ms", "ratio", "log2");
     }
@@ -122,7 +131,7 @@ void print_doubling_header(bool csv, bool expected) {
 
 void print_doubling_row(bool csv, const Input &input, const adtlab::SortAlgorithm &algorithm,
                         const Run &run, const std::optional<Run> &before,
-                        const adtlab::ExpectedCounts *expected) {
+                        const adtlab::ExpectedCounts *expected, int shape_width) {
     auto previous = [&](auto field) -> std::optional<double> {
         return before ? std::optional<double>(static_cast<double>((*before).*field)) : std::nullopt;
     };
@@ -138,12 +147,12 @@ void print_doubling_row(bool csv, const Input &input, const adtlab::SortAlgorith
                     number(t.ratio, true).c_str(), number(t.log2, true).c_str(),
                     csv_expected(expected).c_str());
     } else {
-        std::printf("%-13s %-9s %10zu %s %6s %6s %s %6s %6s %12.3f %6s %6s\n", input.shape.c_str(),
-                    algorithm.name, input.values.size(), table_count(run.comparisons).c_str(),
-                    number(c.ratio, false).c_str(), number(c.log2, false).c_str(),
-                    table_count(run.swaps).c_str(), number(s.ratio, false).c_str(),
-                    number(s.log2, false).c_str(), run.milliseconds, number(t.ratio, false).c_str(),
-                    number(t.log2, false).c_str());
+        std::printf("%-*s %-9s %10zu %s %6s %6s %s %6s %6s %12.3f %6s %6s\n", shape_width,
+                    input.shape.c_str(), algorithm.name, input.values.size(),
+                    table_count(run.comparisons).c_str(), number(c.ratio, false).c_str(),
+                    number(c.log2, false).c_str(), table_count(run.swaps).c_str(),
+                    number(s.ratio, false).c_str(), number(s.log2, false).c_str(), run.milliseconds,
+                    number(t.ratio, false).c_str(), number(t.log2, false).c_str());
     }
 }
 

@@ -11,19 +11,23 @@
 
 namespace compare_sorts {
 
+// The table's shape column: 12 characters, or the longest shape name of
+// `inputs` where that is longer.
+int shape_width(const std::vector<Input> &inputs);
+
 // With `expected`, the counts each run must make where a formula says so,
 // beside the counts in the table and at the end of each CSV row; a null
 // `expected` row has none of them.
-void print_header(bool csv, bool expected);
+void print_header(bool csv, bool expected, int shape_width);
 void print_row(bool csv, const Input &input, const adtlab::SortAlgorithm &algorithm, const Run &run,
-               const adtlab::ExpectedCounts *expected);
+               const adtlab::ExpectedCounts *expected, int shape_width);
 
 // The same at the end of CSV rows only.
-void print_doubling_header(bool csv, bool expected);
+void print_doubling_header(bool csv, bool expected, int shape_width);
 // `before` is the run of the same series at half the size, if any.
 void print_doubling_row(bool csv, const Input &input, const adtlab::SortAlgorithm &algorithm,
                         const Run &run, const std::optional<Run> &before,
-                        const adtlab::ExpectedCounts *expected);
+                        const adtlab::ExpectedCounts *expected, int shape_width);
 
 // Whether a count of the run is not what its formula says.
 bool differs_from_formula(const Run &run, const adtlab::ExpectedCounts &expected);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,10 @@ namespace adtlab {
 // -99 to 99, drawn like random, short enough to read.
 inline constexpr std::string_view input_shapes[] = {
     "random", "ascending", "descending", "few-distinct", "nearly-sorted", "small-random"};
+
+// The shapes of a run that names none: the first four, so that a default
+// run's table and rows stay as they were before the last two came.
+inline constexpr std::span<const std::string_view> default_input_shapes{input_shapes, 4};
 
 bool is_input_shape(std::string_view name);
 

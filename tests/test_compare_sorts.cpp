@@ -154,7 +154,7 @@ TEST(CompareSorts, DefaultRunCoversEveryShapeSizeAndAlgorithm) {
     ASSERT_TRUE(o.exited(0)) << o.err;
     EXPECT_EQ(o.err, "");
     std::vector<std::string> lines = lines_of(o.out);
-    ASSERT_EQ(lines.size(), 1u + std::size(adtlab::input_shapes) * 2 * 3);
+    ASSERT_EQ(lines.size(), 1u + adtlab::default_input_shapes.size() * 2 * 3);
     EXPECT_EQ(lines[0].find("shape"), 0u);
     for (std::size_t k = 1; k < lines.size(); ++k) {
         EXPECT_EQ(lines[k].size(), lines[0].size()) << "row " << k << " is not aligned";
