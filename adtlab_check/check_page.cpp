@@ -73,35 +73,35 @@ std::optional<Mismatch> first_difference(const SortOnPage &sort, const std::vect
     return mismatch;
 }
 
-player::Group sort_group(const SortOnPage &sort, const std::vector<Call> &library) {
+player::Group sort_group(const SortOnPage &sort, const Recording &library) {
     const std::string name = sort.algorithm->name;
     player::Group group;
     group.name = name;
     group.input = sort.seen.input;
     group.compares = true;
-    const std::optional<Mismatch> mismatch = first_difference(sort, library);
+    const std::optional<Mismatch> mismatch = first_difference(sort, library.calls);
     if (mismatch) {
         group.first_difference = mismatch->call + 1;
     }
-    group.sentence = sentence(sort, mismatch, library);
+    group.sentence = sentence(sort, mismatch, library.calls);
     if (sort.missing) {
         return group;
     }
     group.panels.push_back(
         {"yours-" + name, "yours", name, &sort.seen.calls, ended(sort), std::nullopt});
-    group.panels.push_back(
-        {"library-" + name, "the library's", name, &library, std::nullopt, std::nullopt});
+    group.panels.push_back({"library-" + name, "the library's", name, &library.calls, std::nullopt,
+                            std::nullopt, &library});
     return group;
 }
 
 std::string write_sorts_page(const std::string &path, const std::string &title,
                              const std::vector<SortOnPage> &sorts) {
     // Sized once: each group points at its library's calls.
-    std::vector<std::vector<Call>> library(sorts.size());
+    std::vector<Recording> library(sorts.size());
     std::vector<player::Group> groups;
     for (std::size_t k = 0; k < sorts.size(); ++k) {
         std::vector<int> values = sorts[k].seen.input;
-        library[k] = record_calls(*sorts[k].algorithm, values);
+        library[k] = record_sort(*sorts[k].algorithm, values);
         groups.push_back(sort_group(sorts[k], library[k]));
     }
     return player::write_page(path, title, groups);

@@ -33,9 +33,10 @@ struct SortOnPage {
 std::optional<Mismatch> first_difference(const SortOnPage &sort, const std::vector<Call> &library);
 
 // The group of one sort: the panels "yours-NAME" and "library-NAME" (none
-// for a missing sort), the first difference and a sentence.
+// for a missing sort; the library's with the steps and code lines that its
+// sort reported), the first difference and a sentence.
 // It points into `sort` and `library`, which must outlive it.
-player::Group sort_group(const SortOnPage &sort, const std::vector<Call> &library);
+player::Group sort_group(const SortOnPage &sort, const Recording &library);
 
 // Writes the page of the sorts to `path`; returns what went wrong, or "".
 std::string write_sorts_page(const std::string &path, const std::string &title,

@@ -82,6 +82,10 @@ faulty() {
         fail "$module: the library's panel marks $(text_of "$out.dom" "library-$sort-call")"
     [ "$(text_of "$out.dom" "yours-$sort-call")" = "$got" ] ||
         fail "$module: the learner's panel marks $(text_of "$out.dom" "yours-$sort-call")"
+    # The library's panel tells its sort's state there; the learner's cannot.
+    if [ -z "$(text_of "$out.dom" "library-$sort-state")" ] || [ -n "$(text_of "$out.dom" "yours-$sort-state")" ]; then
+        fail "$module: the state '$(text_of "$out.dom" "library-$sort-state")'"
+    fi
     local yours library input shown
     yours="$(text_of "$out.dom" "yours-$sort-comparisons") $(text_of "$out.dom" "yours-$sort-swaps")"
     [ "$yours" = "$(report_counts "$line")" ] || fail "$module: the learner's counters $yours"

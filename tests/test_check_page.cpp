@@ -85,7 +85,8 @@ TEST(CheckPage, FindsTheFirstDifferenceAndShowsBothRuns) {
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         const std::string name = c.sort.algorithm->name;
-        const std::vector<Call> library = library_calls(name.c_str(), c.sort.seen.input);
+        std::vector<int> values = c.sort.seen.input;
+        const adtlab::Recording library = adtlab::record_sort(*adtlab::find_sort(name), values);
         const adtlab::player::Group group = adtlab::check::sort_group(c.sort, library);
         EXPECT_EQ(group.first_difference, c.difference);
         EXPECT_EQ(group.sentence.rfind(c.sentence_starts, 0), 0u) << group.sentence;
@@ -98,7 +99,9 @@ TEST(CheckPage, FindsTheFirstDifferenceAndShowsBothRuns) {
         EXPECT_EQ(group.panels[0].calls, &c.sort.seen.calls);
         EXPECT_EQ(group.panels[0].ended.value_or(""), c.ended);
         EXPECT_EQ(group.panels[1].id, "library-" + name);
-        EXPECT_EQ(group.panels[1].calls, &library);
+        EXPECT_EQ(group.panels[1].calls, &library.calls);
+        EXPECT_EQ(group.panels[0].recording, nullptr);
+        EXPECT_EQ(group.panels[1].recording, &library);
     }
 }
 
