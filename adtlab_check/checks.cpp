@@ -198,7 +198,9 @@ bool begin_input(SortReport &report, const std::string &line) {
 
 // Takes one line of the report; false once it gave a verdict.
 bool take_line(SortReport &report, const std::string &line) {
-    if (line.rfind("missing", 0) == 0 && !report.current) {
+    // "missing NAME_sort" of this sort alone, before any input; any other
+    // (another sort's, a forged one) is malformed.
+    if (line == "missing " + std::string(report.algorithm.name) + "_sort" && !report.current) {
         report.missing = true;
         return false;
     }
