@@ -242,8 +242,17 @@ std::vector<fs::path> reference_libraries() {
 }
 
 fs::path build(const std::string &kind, const std::vector<std::string> &files,
-               const fs::path &staged, const fs::path &box, bool objects) {
+               const fs::path &staged, const fs::path &box, bool objects,
+               const std::vector<fs::path> &libraries) {
     const std::vector<std::string> names = copy_submission(files, box, objects);
+    std::vector<fs::path> brought; // objects and archives, before any link
+    for (const std::string &name : names) {
+        const std::string extension = fs::path(name).extension().string();
+        if (extension == ".o" || extension == ".a") {
+            brought.push_back(box / name);
+        }
+    }
+    refuse_library_objects(brought, libraries);
     make_children_folder(box / "objects");
     std::vector<std::string> linked;
     for (const std::string &object : harness_objects(kind)) {

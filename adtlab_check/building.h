@@ -35,13 +35,14 @@ void stage_resources(const Resources &where, const std::string &kind,
                      const std::filesystem::path &folder);
 
 // Copies the submission's files into `box` (refusing a file that is not a
-// regular one, or an object or archive without `objects`), compiles them
+// regular one, or an object or archive without `objects`, or one that is an
+// object of `libraries`), compiles them
 // with the staged harness's objects in `staged`, and links box/objects/
 // harness. Sources that do not build or link, or bring code that would run
 // before the harness's filter, are a failure that holds the compiler's
 // message, naming files as the submission names them.
 std::filesystem::path build(const std::string &kind, const std::vector<std::string> &files,
                             const std::filesystem::path &staged, const std::filesystem::path &box,
-                            bool objects);
+                            bool objects, const std::vector<std::filesystem::path> &libraries);
 
 } // namespace adtlab::check

@@ -4,7 +4,6 @@
 #include "checks.h"
 #include "failure.h"
 #include "interruption.h"
-#include "object_scan.h"
 #include "sandbox.h"
 
 #include "sort_calls/sorts.h"
@@ -114,18 +113,6 @@ std::vector<CheckResult> run_checks(const Checking &checking, const Harness &har
     return checks;
 }
 
-// The objects and archives that the submission brought, as copied.
-std::vector<fs::path> submitted_objects(const fs::path &box) {
-    std::vector<fs::path> objects;
-    for (const fs::directory_entry &entry : fs::directory_iterator(box)) {
-        const std::string extension = entry.path().extension().string();
-        if (entry.is_regular_file() && (extension == ".o" || extension == ".a")) {
-            objects.push_back(entry.path());
-        }
-    }
-    return objects;
-}
-
 SubmissionResult check_one(const Submission &submission, const Checking &checking) {
     SubmissionResult result;
     result.name = submission.name;
@@ -138,11 +125,8 @@ SubmissionResult check_one(const Submission &submission, const Checking &checkin
     const fs::path box = make_children_folder(folder.path() / "submission");
     Harness harness{{}, folder.path(), checking.limits, checking.seed, -1, {}};
     try {
-        harness.program =
-            build(checking.kind, submission.files, checking.staged, box, checking.objects);
-        if (checking.objects) {
-            refuse_library_objects(submitted_objects(box), checking.libraries);
-        }
+        harness.program = build(checking.kind, submission.files, checking.staged, box,
+                                checking.objects, checking.libraries);
     } catch (const BuildFailure &failure) {
         result.build_error = failure.what();
         result.checks = unbuilt_checks(checking.kind);
