@@ -89,9 +89,9 @@ bool enter(const std::string &group) {
 
 } // namespace
 
-Cgroup::Cgroup(unsigned int memory_mib, unsigned int processes) {
-    memory_ = make_group(memory_root, "memory");
-    pids_ = memory_.empty() ? "" : make_group(pids_root, "pids");
+Cgroup::Cgroup(unsigned int memory_mib, unsigned int processes)
+    : memory_(make_group(memory_root, "memory")),
+      pids_(memory_.empty() ? "" : make_group(pids_root, "pids")) {
     const std::string bytes = std::to_string(static_cast<unsigned long long>(memory_mib) << 20);
     // The swap limit too where swap is counted: swapped-out pages stay held.
     if (!memory_.empty() && (!write_text(memory_ + "/memory.limit_in_bytes", bytes) ||

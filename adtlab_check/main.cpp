@@ -41,9 +41,10 @@ using namespace adtlab::check;
 namespace {
 
 const char usage[] = R"(Usage: adtlab-check [OPTIONS] KIND SUBMISSION...
-Builds each submission (C or C++ sources, objects or static libraries)
-against adtlab's headers and libraries, runs the checks of KIND in a child
-process, and reports whether it conforms. A SUBMISSION that is a folder is
+Builds each submission (C or C++ sources; objects and static libraries with
+--objects) against adtlab's headers and libraries, runs the checks of KIND in
+a child process, each in a sandbox of its own, and reports whether it
+conforms. A SUBMISSION that is a folder is
 one submission, made of the sources, objects and static libraries in it
 (not in its subfolders); the files named directly form one submission.
 
@@ -87,7 +88,9 @@ Options:
 Sources may include adtlab's headers by path ("ordtally/ordtally.h") or by
 bare name ("ordtally.h"). C sources are compiled with $CC (default cc), C++
 with $CXX (default c++). Each submission is built and run in a private folder
-under $TMPDIR (default /tmp), removed at the end. A crash, a time-out or a
+under $TMPDIR (default /tmp), removed at the end, and in bubblewrap, as a user
+of no privilege, behind a system-call filter; as root without bubblewrap, it
+refuses unless --no-sandbox is given. A crash, a time-out or a
 limit is an error; a submission that does not build is reported with the
 compiler's message. On a terminal, standard error shows the progress.
 Status: 0 every submission conforms, 1 some submission does not (or does not
