@@ -69,6 +69,21 @@ int open_or_fail(const fs::path &file, int flags) {
     return fd;
 }
 
+// The input in a new file at `file`, open at its start.
+int input_file(const fs::path &file, const std::string &input) {
+    unlink(file.c_str());
+    const int fd = open_or_fail(file, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW);
+    for (std::size_t written = 0; written < input.size();) {
+        const ssize_t n = write(fd, input.data() + written, input.size() - written);
+        if (n <= 0) {
+            fail("cannot write " + file.string() + ": " + std::strerror(errno));
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    lseek(fd, 0, SEEK_SET);
+    return fd;
+}
+
 long long bytes_in(int fd) {
     struct stat status {};
     return fstat(fd, &status) == 0 ? static_cast<long long>(status.st_size) : 0;
@@ -239,7 +254,7 @@ std::vector<std::string> child_command(const Harness &harness, const std::string
     return words;
 }
 
-Child start(const Harness &harness, const std::string &argument, const fs::path &input) {
+Child start(const Harness &harness, const std::string &argument, const std::string &input) {
     const Limits &limits = harness.limits;
     // What the child leaves running comes to this process, to be reaped.
     prctl(PR_SET_CHILD_SUBREAPER, 1);
@@ -248,7 +263,7 @@ Child start(const Harness &harness, const std::string &argument, const fs::path 
     child.output = harness.output;
     child.output_start = bytes_in(harness.output);
     child.cgroup = std::make_shared<Cgroup>(limits.memory_mib, 16);
-    const int in = open_or_fail(input.empty() ? "/dev/null" : input, O_RDONLY);
+    const int in = input_file(harness.work / "input.txt", input);
     int fds[2];
     make_pipe(fds);
     const unsigned long long mib = 1ULL << 20;

@@ -65,10 +65,11 @@ struct Child {
     std::string ending;   // a limit it hit while running, in words
 };
 
-// Runs `program argument` in the harness's folder with `input` (or nothing)
-// on standard input, within the limits; its own output goes to the folder.
-Child start(const Harness &harness, const std::string &argument,
-            const std::filesystem::path &input);
+// Runs `program argument` with `input` on standard input, within the
+// limits; its own output goes to the harness's output file. The input is a
+// file of this process's folder, made afresh (never through a link or a
+// FIFO that a child put in its place) and given as an open descriptor.
+Child start(const Harness &harness, const std::string &argument, const std::string &input);
 
 // The next report line, or nothing once the child has closed its report,
 // ended, hit a limit, run out of time or sent more than its read limit.
