@@ -299,7 +299,8 @@ TEST(AdtlabCheckWithoutBubblewrap, RefusesAsRootAndSaysSoAsAUser) {
     const std::string module = TESTS_DIR "/check_modules/left_first_sorts.c";
     const std::vector<std::string> no_bubblewrap = {"ADTLAB_CHECK_NO_BWRAP=1"};
     if (geteuid() == 0) {
-        const Outcome refused = run_program({ADTLAB_CHECK, "sorts", module}, "", no_bubblewrap);
+        const Outcome refused =
+            run_program({ADTLAB_CHECK, "--time-limit", "60", "sorts", module}, "", no_bubblewrap);
         EXPECT_TRUE(refused.exited(2)) << refused.out << refused.err;
         EXPECT_EQ(refused.out, "");
         EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1) << refused.err;
@@ -307,13 +308,15 @@ TEST(AdtlabCheckWithoutBubblewrap, RefusesAsRootAndSaysSoAsAUser) {
                   std::string::npos)
             << refused.err;
         const Outcome risked =
-            run_program({ADTLAB_CHECK, "--no-sandbox", "sorts", module}, "", no_bubblewrap);
+            run_program({ADTLAB_CHECK, "--time-limit", "60", "--no-sandbox", "sorts", module}, "",
+                        no_bubblewrap);
         EXPECT_TRUE(risked.exited(0)) << risked.out << risked.err;
         EXPECT_NE(risked.out.find("isolation: limits only: bubblewrap is turned off"),
                   std::string::npos)
             << risked.out;
     }
-    std::vector<std::string> as_user = {ADTLAB_CHECK, "sorts", module};
+    // Generous limits: the machine may be busy.
+    std::vector<std::string> as_user = {ADTLAB_CHECK, "--time-limit", "60", "sorts", module};
     if (geteuid() == 0) {
         as_user.insert(as_user.begin(),
                        {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
