@@ -1,13 +1,18 @@
 #include "building.h"
 
-#include "child.h"
+#include "bubblewrap.h"
+#include "cgroup.h"
 #include "failure.h"
+#include "launch.h"
+#include "object_scan.h"
 #include "sandbox.h"
+#include "submission_files.h"
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -15,9 +20,38 @@ namespace adtlab::check {
 
 namespace {
 
+// The compiler's limits: a source that includes /dev/zero or a FIFO, or
+// that is made to grow the compiler, is stopped by them.
+CommandRun build_run(const fs::path &directory, const Cgroup *cgroup = nullptr) {
+    CommandRun how;
+    how.directory = directory;
+    how.seconds = 60;
+    how.limits = {60, 64ULL << 20, 2ULL << 30};
+    how.cgroup = cgroup;
+    return how;
+}
+
 std::string tool(const char *variable, const char *fallback) {
     const char *value = std::getenv(variable);
     return value != nullptr && *value != '\0' ? value : fallback;
+}
+
+// The compiler by its path, found in PATH as the shell would find it.
+std::string compiler(const char *variable, const char *fallback) {
+    const std::string name = tool(variable, fallback);
+    if (name.find('/') != std::string::npos) {
+        return fs::absolute(name).string();
+    }
+    const char *path = std::getenv("PATH");
+    std::istringstream dirs(path != nullptr ? path : "/usr/bin:/bin");
+    for (std::string dir; std::getline(dirs, dir, ':');) {
+        const fs::path candidate = fs::path(dir.empty() ? "." : dir) / name;
+        std::error_code error;
+        if (fs::is_regular_file(candidate, error)) {
+            return candidate.string();
+        }
+    }
+    return name;
 }
 
 const char *const sanitizer_flags[] = {"-fsanitize=address,undefined", "-fno-sanitize-recover=all",
@@ -42,62 +76,64 @@ void add_build_flags(std::vector<std::string> &command) {
 // Builds and runs a program that does nothing, with the sanitizers.
 bool probe_sanitizers() {
     const PrivateFolder folder;
-    const fs::path source = folder.path() / "probe.c";
-    std::ofstream(source) << "int main(void) { return 0; }\n";
-    std::vector<std::string> command = {tool("CC", "cc")};
+    const fs::path work = make_children_folder(folder.path() / "probe");
+    std::ofstream(work / "probe.c") << "int main(void) { return 0; }\n";
+    std::vector<std::string> command = {compiler("CC", "cc")};
     add_system_flags(command);
     command.insert(command.end(), std::begin(sanitizer_flags), std::end(sanitizer_flags));
-    command.insert(command.end(), {source.string(), "-o", (folder.path() / "probe").string()});
+    command.insert(command.end(), {"probe.c", "-o", "probe"});
     std::string output;
-    return run_command(command, output, folder.path()) == 0 &&
-           run_command({(folder.path() / "probe").string()}, output, folder.path()) == 0;
+    CommandRun unbounded = build_run(work); // the shadow memory takes address space
+    unbounded.limits.address_bytes = 0;
+    return run_limited(command, output, build_run(work)) == 0 &&
+           run_limited({(work / "probe").string()}, output, unbounded) == 0;
+}
+
+// Where the staged resources are, as the compiler sees them.
+fs::path seen(const fs::path &staged) {
+    return in_bubblewrap() ? fs::path(sandbox_resources) : staged;
+}
+
+// Runs a compiler on the files in `box` (its directory) within the build's
+// limits, in a sandbox where there is one; its exit status.
+int compile_in(const fs::path &staged, const fs::path &box, std::vector<std::string> command,
+               std::string &output) {
+    if (in_bubblewrap()) {
+        std::vector<std::string> words = build_sandbox(staged, box, command[0]);
+        command.insert(command.begin(), words.begin(), words.end());
+    }
+    const Cgroup group(1024, 64);
+    return run_limited(command, output, build_run(in_bubblewrap() ? fs::path("/") : box, &group));
 }
 
 // Sources may include the headers by path or by bare name; the harnesses
-// also find the list of sorts beside them.
-std::vector<std::string> include_flags(const Resources &where) {
+// also find the list of sorts.
+std::vector<std::string> include_flags(const fs::path &staged) {
     std::vector<std::string> includes;
     for (const char *dir : {"", "ordtally", "sorting", "adt"}) {
-        includes.push_back("-I" + (where.include / dir).string());
+        includes.push_back("-I" + (seen(staged) / "include" / dir).string());
     }
-    includes.push_back("-I" + where.harness.string());
+    includes.push_back("-I" + (seen(staged) / "harness").string());
     return includes;
 }
 
-// Compiles one C or C++ source into `object`.
-void compile(const std::string &source, bool c, const std::string &object,
-             const std::vector<std::string> &includes, const fs::path &work) {
-    std::vector<std::string> command = {c ? tool("CC", "cc") : tool("CXX", "c++"), "-c", "-g",
-                                        "-w"};
+bool is_c(const std::string &name) {
+    return fs::path(name).extension() == ".c";
+}
+
+// Compiles `source` (as the compiler sees it) into `object` in `box`.
+void compile(const fs::path &staged, const fs::path &box, const std::string &source,
+             const std::string &object, const std::string &shown) {
+    std::vector<std::string> command = {
+        is_c(source) ? compiler("CC", "cc") : compiler("CXX", "c++"), "-c", "-g", "-w"};
     add_build_flags(command);
+    const std::vector<std::string> includes = include_flags(staged);
     command.insert(command.end(), includes.begin(), includes.end());
     command.insert(command.end(), {source, "-o", object});
     std::string output;
-    if (run_command(command, output, work) != 0) {
-        throw BuildFailure(source + " does not build:\n" + output);
+    if (compile_in(staged, box, command, output) != 0) {
+        throw BuildFailure(shown + " does not build:\n" + output);
     }
-}
-
-// The object of each source, compiled in work/; objects and static
-// libraries are taken as they are.
-std::vector<std::string> objects_of(const std::vector<std::string> &sources, const Resources &where,
-                                    const fs::path &work) {
-    const std::vector<std::string> includes = include_flags(where);
-    std::vector<std::string> objects;
-    for (std::size_t k = 0; k < sources.size(); ++k) {
-        const std::string extension = fs::path(sources[k]).extension().string();
-        if (extension == ".o" || extension == ".a") {
-            objects.push_back(fs::absolute(sources[k]).string());
-            continue;
-        }
-        bool c = extension == ".c";
-        if (!c && extension != ".cpp" && extension != ".cc" && extension != ".cxx") {
-            fail(sources[k] + ": not a C or C++ source, an object or a static library");
-        }
-        objects.push_back((work / ("file" + std::to_string(k) + ".o")).string());
-        compile(sources[k], c, objects.back(), includes, work);
-    }
-    return objects;
 }
 
 // Without the sanitizers, the memory limit is the child's address space; a
@@ -124,6 +160,34 @@ void *__wrap_realloc(void *block, size_t size) {
 }
 )";
 
+// The harness's own objects, linked first: the filter, then the harness.
+std::vector<std::string> harness_objects(const std::string &kind) {
+    std::vector<std::string> objects = {"filter.o", kind + "_harness.o"};
+    if (!sanitizers_in_use()) {
+        objects.emplace_back("allocation_check.o");
+    }
+    return objects;
+}
+
+// Copies the headers of `from`, one folder, into `to`.
+void copy_headers(const fs::path &from, const fs::path &to) {
+    std::error_code error;
+    fs::create_directories(to);
+    for (const fs::directory_entry &entry : fs::directory_iterator(from, error)) {
+        const std::string extension = entry.path().extension().string();
+        if (entry.is_regular_file() && (extension == ".h" || extension == ".c")) {
+            fs::copy_file(entry.path(), to / entry.path().filename(),
+                          fs::copy_options::overwrite_existing);
+        }
+    }
+}
+
+// The list of sorts: beside the harnesses when installed, else in the tree.
+fs::path sort_list(const Resources &where) {
+    const fs::path installed = where.harness / "sort_calls" / "sort_list.h";
+    return fs::exists(installed) ? installed : where.include / "sort_calls" / "sort_list.h";
+}
+
 } // namespace
 
 bool sanitizers_in_use() {
@@ -142,31 +206,86 @@ Resources find_resources() {
             fs::path(ADTLAB_CHECK_SOURCE_DIR) / "adtlab_check" / "harness"};
 }
 
-fs::path build(const std::string &kind, const std::vector<std::string> &files,
-               const Resources &where, const fs::path &work) {
-    std::vector<std::string> sources = files;
-    sources.insert(sources.begin(), (where.harness / (kind + "_harness.c")).string());
-    if (!sanitizers_in_use()) {
-        sources.push_back((work / "allocation_check.c").string());
-        std::ofstream(sources.back()) << allocation_check;
+void stage_resources(const Resources &where, const std::string &kind, const fs::path &folder) {
+    for (const char *dir : {"ordtally", "sorting", "adt"}) {
+        copy_headers(where.include / dir, folder / "include" / dir);
     }
-    const std::vector<std::string> objects = objects_of(sources, where, work);
-    fs::path program = work / "harness";
-    std::vector<std::string> command = {tool("CXX", "c++")};
+    fs::create_directories(folder / "include" / "sort_calls");
+    fs::copy_file(sort_list(where), folder / "include" / "sort_calls" / "sort_list.h");
+    copy_headers(where.harness, folder / "harness");
+    fs::create_directories(folder / "lib");
+    fs::copy_file(where.libdir / "libordtally.a", folder / "lib" / "libordtally.a");
+    if (!sanitizers_in_use()) {
+        std::ofstream(folder / "harness" / "allocation_check.c") << allocation_check;
+    }
+    const fs::path objects = make_children_folder(folder / "objects");
+    for (const std::string &object : harness_objects(kind)) {
+        const std::string source = fs::path(object).replace_extension(".c").string();
+        compile(folder, objects, (seen(folder) / "harness" / source).string(), object, source);
+    }
+}
+
+std::vector<fs::path> reference_libraries() {
+    const Resources where = find_resources();
+    std::vector<fs::path> libraries;
+    if (fs::exists(where.libdir / "libsorting.a")) { // installed
+        for (const char *name : {"sorting", "queue", "stack", "fstring"}) {
+            libraries.push_back(where.libdir / ("lib" + std::string(name) + ".a"));
+        }
+        return libraries;
+    }
+    std::istringstream paths(ADTLAB_CHECK_REFERENCE_LIBRARIES);
+    for (std::string path; std::getline(paths, path, ':');) {
+        libraries.emplace_back(path);
+    }
+    return libraries;
+}
+
+fs::path build(const std::string &kind, const std::vector<std::string> &files,
+               const fs::path &staged, const fs::path &box, bool objects,
+               const std::vector<fs::path> &libraries) {
+    const std::vector<std::string> names = copy_submission(files, box, objects);
+    std::vector<fs::path> brought; // objects and archives, before any link
+    for (const std::string &name : names) {
+        const std::string extension = fs::path(name).extension().string();
+        if (extension == ".o" || extension == ".a") {
+            brought.push_back(box / name);
+        }
+    }
+    refuse_library_objects(brought, libraries);
+    make_children_folder(box / "objects");
+    std::vector<std::string> linked;
+    for (const std::string &object : harness_objects(kind)) {
+        linked.push_back((seen(staged) / "objects" / object).string());
+    }
+    std::vector<fs::path> own; // the submission's objects, as this process sees them
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        const std::string extension = fs::path(names[k]).extension().string();
+        std::string object = names[k];
+        if (extension != ".o" && extension != ".a") {
+            object = "objects/file" + std::to_string(k) + ".o";
+            compile(staged, box, names[k], object, names[k]);
+        }
+        own.push_back(box / object);
+        linked.push_back(object);
+    }
+    refuse_early_code(own);
+    std::vector<std::string> command = {compiler("CXX", "c++")};
     add_build_flags(command);
     if (!sanitizers_in_use()) {
         command.emplace_back("-Wl,--wrap=malloc,--wrap=calloc,--wrap=realloc");
     }
-    command.insert(command.end(), objects.begin(), objects.end());
+    command.insert(command.end(), linked.begin(), linked.end());
     if (kind == "sorts") {
-        command.push_back((where.libdir / "libordtally.a").string());
+        command.push_back((seen(staged) / "lib" / "libordtally.a").string());
     }
-    command.insert(command.end(), {"-o", program.string()});
+    command.insert(command.end(), {"-lseccomp", "-o", "objects/harness"});
     std::string output;
-    if (run_command(command, output, work) != 0) {
+    if (compile_in(staged, box, command, output) != 0) {
         throw BuildFailure("the module does not link:\n" + output);
     }
-    return program;
+    refuse_interposition(box / "objects" / "harness", own);
+    return box / "objects" / "harness";
 }
 
 } // namespace adtlab::check

@@ -10,13 +10,11 @@
 
 #include <algorithm>
 #include <climits>
-#include <fstream>
 #include <optional>
 #include <random>
+#include <sstream>
 #include <string_view>
 #include <vector>
-
-namespace fs = std::filesystem;
 
 namespace adtlab::check {
 
@@ -71,8 +69,8 @@ std::vector<Input> battery(unsigned long long seed) {
 }
 
 // The harness reads "N V..." per input.
-void write_inputs(const fs::path &file, const std::vector<Input> &inputs) {
-    std::ofstream out(file);
+std::string inputs_text(const std::vector<Input> &inputs) {
+    std::ostringstream out;
     for (const Input &values : inputs) {
         out << values.size();
         for (int v : values) {
@@ -80,6 +78,7 @@ void write_inputs(const fs::path &file, const std::vector<Input> &inputs) {
         }
         out << '\n';
     }
+    return out.str();
 }
 
 // A sort's report as read so far: the input it is on, that input's calls,
@@ -198,7 +197,9 @@ bool begin_input(SortReport &report, const std::string &line) {
 
 // Takes one line of the report; false once it gave a verdict.
 bool take_line(SortReport &report, const std::string &line) {
-    if (line.rfind("missing", 0) == 0 && !report.current) {
+    // "missing NAME_sort" of this sort alone, before any input; any other
+    // (another sort's, a forged one) is malformed.
+    if (line == "missing " + std::string(report.algorithm.name) + "_sort" && !report.current) {
         report.missing = true;
         return false;
     }
@@ -256,11 +257,9 @@ void conclude(const SortReport &report, Child &child, bool timed_out) {
 
 CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness, bool keep_calls) {
     const std::vector<Input> inputs = battery(harness.seed);
-    const fs::path input_file = harness.work / "inputs.txt";
-    write_inputs(input_file, inputs);
     CheckResult result;
     result.name = std::string(algorithm.name) + "_sort";
-    Child child = start(harness, algorithm.name, input_file);
+    Child child = start(harness, algorithm.name, inputs_text(inputs));
     SortReport report{algorithm, inputs, std::nullopt, false, {}, 0, false, "", &result, {}};
     bool timed_out = false;
     for (std::optional<std::string> line; (line = next_line(child, timed_out));) {

@@ -1,7 +1,10 @@
 #include "child.h"
 
+#include "bubblewrap.h"
 #include "building.h"
 #include "failure.h"
+#include "interruption.h"
+#include "launch.h"
 #include "sandbox.h"
 
 #include <fcntl.h>
@@ -18,6 +21,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -29,57 +33,32 @@ using Clock = std::chrono::steady_clock;
 
 constexpr auto memory_period = std::chrono::milliseconds(50);
 
-// The words as a null-terminated argv, made before fork: a forked copy of a
-// process with threads may not allocate.
-std::vector<char *> argv_of(const std::vector<std::string> &words) {
-    std::vector<char *> argv;
-    for (const std::string &word : words) {
-        argv.push_back(const_cast<char *>(word.c_str()));
-    }
-    argv.push_back(nullptr);
-    return argv;
-}
-
-// The environment with the sanitizers' options set for the child: no leak
-// check, the memory limit as theirs, reports on standard error.
-std::vector<std::string> child_environment(const Limits &limits) {
-    std::vector<std::string> env;
-    for (char **entry = environ; *entry != nullptr; ++entry) {
-        const std::string text = *entry;
-        if (text.rfind("ASAN_OPTIONS=", 0) != 0 && text.rfind("UBSAN_OPTIONS=", 0) != 0) {
-            env.push_back(text);
-        }
-    }
+// The children's environment: fixed, with the sanitizers' options: no leak
+// check, no symbolizer and no watching thread to start (the filter denies
+// both), the memory limit as an allocation's, reports on standard error.
+std::vector<std::string> child_environment(const Limits &limits, const std::string &home) {
+    std::vector<std::string> env = clean_environment(home);
     const std::string mib = std::to_string(limits.memory_mib);
-    env.push_back("ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=0:hard_rss_limit_mb=" +
-                  mib + ":max_allocation_size_mb=" + mib + ":disable_coredump=1");
+    env.push_back("ASAN_OPTIONS=detect_leaks=0:symbolize=0:allocator_may_return_null=0:"
+                  "max_allocation_size_mb=" +
+                  mib + ":disable_coredump=1");
     env.push_back("UBSAN_OPTIONS=print_stacktrace=0:halt_on_error=1");
     return env;
 }
 
-void set_limit(int resource, rlim_t soft, rlim_t hard) {
-    const rlimit limit{soft, hard};
-    setrlimit(resource, &limit);
-}
-
-// In the forked child: its own group, its limits, its folder, its streams.
-[[noreturn]] void become_child(const Limits &limits, const fs::path &work, int in, int out,
-                               int report, char *const argv[], char *const envp[]) {
-    setpgid(0, 0);
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    const rlim_t mib = rlim_t{1024} * 1024;
-    set_limit(RLIMIT_CORE, 0, 0);
-    set_limit(RLIMIT_CPU, limits.cpu_seconds, limits.cpu_seconds + 1);
-    set_limit(RLIMIT_FSIZE, limits.file_mib * mib, limits.file_mib * mib);
-    if (!sanitizers_in_use()) { // their shadow memory needs more address space
-        set_limit(RLIMIT_AS, limits.memory_mib * mib, limits.memory_mib * mib);
+// What a denied system call's status (90 + its kind, from the harness's
+// filter) says the module tried to do; "" for another status.
+std::string denial_in_words(int code) {
+    static const char *const kinds[] = {
+        "start a program or a process",     "open a socket",
+        "mount or unshare a file system",   "trace or read another process",
+        "send a signal to another process", "push input into a terminal",
+        "make a file in memory (memfd)",    "make a system call that a module has no use for"};
+    const int kind = code - 91;
+    if (kind < 0 || kind >= static_cast<int>(std::size(kinds))) {
+        return "";
     }
-    if (chdir(work.c_str()) != 0 || dup2(in, STDIN_FILENO) < 0 || dup2(out, STDOUT_FILENO) < 0 ||
-        dup2(out, STDERR_FILENO) < 0 || dup2(report, 3) < 0) {
-        _exit(127);
-    }
-    execve(argv[0], argv, envp);
-    _exit(127);
+    return std::string("tried to ") + kinds[kind] + ", which is denied";
 }
 
 int open_or_fail(const fs::path &file, int flags) {
@@ -90,9 +69,24 @@ int open_or_fail(const fs::path &file, int flags) {
     return fd;
 }
 
-long long bytes_in(const fs::path &file) {
+// The input in a new file at `file`, open at its start.
+int input_file(const fs::path &file, const std::string &input) {
+    unlink(file.c_str());
+    const int fd = open_or_fail(file, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW);
+    for (std::size_t written = 0; written < input.size();) {
+        const ssize_t n = write(fd, input.data() + written, input.size() - written);
+        if (n <= 0) {
+            fail("cannot write " + file.string() + ": " + std::strerror(errno));
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    lseek(fd, 0, SEEK_SET);
+    return fd;
+}
+
+long long bytes_in(int fd) {
     struct stat status {};
-    return stat(file.c_str(), &status) == 0 ? static_cast<long long>(status.st_size) : 0;
+    return fstat(fd, &status) == 0 ? static_cast<long long>(status.st_size) : 0;
 }
 
 bool leader_ended(const Child &child) {
@@ -101,26 +95,10 @@ bool leader_ended(const Child &child) {
            info.si_pid != 0;
 }
 
-// A killed process lasts until the kernel has torn it down. What the group
-// left behind was handed to this process (a subreaper, see start), which
-// reaps it here, so that nothing of the group outlives the check. Tearing
-// down a large process on a busy machine can take seconds; past this
-// deadline the group is left to the kernel.
-void await_group_end(pid_t group) {
-    const auto deadline = Clock::now() + std::chrono::seconds(30);
-    while (Clock::now() < deadline) {
-        while (waitpid(-group, nullptr, WNOHANG) > 0) {
-        }
-        if (kill(-group, 0) != 0) {
-            return;
-        }
-        usleep(1000);
-    }
-}
-
 // Kills the whole group and keeps what is left in the report.
 void stop_group(Child &child) {
     kill(-child.pid, SIGKILL);
+    kill(child.pid, SIGKILL); // before it made its group
     fcntl(child.report, F_SETFL, O_NONBLOCK);
     char buffer[65536];
     for (ssize_t n; !child.flooded && (n = read(child.report, buffer, sizeof buffer)) > 0;) {
@@ -139,7 +117,7 @@ void watch_memory(Child &child) {
     }
     child.measured = now;
     const unsigned long long limit = child.limits.memory_mib * 1024ULL * 1024ULL;
-    if (group_memory(child.pid) > limit) {
+    if (tree_memory(child.pid) > limit) {
         child.ending = memory_limit_in_words(child.limits);
         stop_group(child);
     }
@@ -190,15 +168,11 @@ std::string seconds_in_words(double seconds) {
 // The end of what this run wrote on its standard output and error, where a
 // sanitizer's report is; the file is then cut back to its bound.
 std::string output_of_run(const Child &child) {
-    const fs::path file = output_file(child.work);
-    const long long size = bytes_in(file);
+    const long long size = bytes_in(child.output);
     const long long from = std::max(child.output_start, size - 256LL * 1024);
-    std::ifstream in(file, std::ios::binary);
-    in.seekg(from);
-    std::string text(static_cast<std::size_t>(std::max(0LL, size - from)), '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    std::string text = read_output(child.output, from, static_cast<std::size_t>(size - from));
     if (size > static_cast<long long>(output_bound)) {
-        truncate(file.c_str(), static_cast<off_t>(output_bound));
+        [[maybe_unused]] const int cut = ftruncate(child.output, static_cast<off_t>(output_bound));
     }
     return text;
 }
@@ -206,6 +180,12 @@ std::string output_of_run(const Child &child) {
 // How a run that did not exit normally ended, in words.
 std::string abnormal_end(const Child &child, int signal, const rusage &usage) {
     const Limits &limits = child.limits;
+    if (signal == SIGSYS) {
+        return "made a system call that is denied (" + std::string(strsignal(signal)) + ")";
+    }
+    if (signal == SIGKILL && child.cgroup && child.cgroup->hit_memory_limit()) {
+        return memory_limit_in_words(limits);
+    }
     const std::string fault = fault_in_output(output_of_run(child), memory_limit_in_words(limits));
     if (!fault.empty()) {
         return fault;
@@ -242,64 +222,66 @@ pid_t fork_process() {
     return pid;
 }
 
-int run_command(const std::vector<std::string> &command, std::string &output,
-                const fs::path &directory) {
-    std::vector<char *> argv = argv_of(command);
-    const std::string cannot_run = "cannot run " + command[0] + "\n";
-    int fds[2];
-    make_pipe(fds);
-    const pid_t pid = fork_process();
-    if (pid == 0) {
-        if (chdir(directory.c_str()) != 0 || dup2(fds[1], STDOUT_FILENO) < 0 ||
-            dup2(fds[1], STDERR_FILENO) < 0) {
-            _exit(127);
+// A killed process lasts until the kernel has torn it down. What the group
+// left behind was handed to this process (a subreaper, see start), which
+// reaps it here, so that nothing of the group outlives the check. Tearing
+// down a large process on a busy machine can take seconds; past this
+// deadline the group is left to the kernel.
+void await_group_end(pid_t group) {
+    const auto deadline = Clock::now() + std::chrono::seconds(30);
+    while (Clock::now() < deadline) {
+        while (waitpid(-group, nullptr, WNOHANG) > 0) {
         }
-        execvp(argv[0], argv.data());
-        [[maybe_unused]] const ssize_t written =
-            write(STDERR_FILENO, cannot_run.data(), cannot_run.size());
-        _exit(127);
+        if (kill(-group, 0) != 0 && kill(group, 0) != 0) {
+            return;
+        }
+        usleep(1000);
     }
-    close(fds[1]);
-    char buffer[4096];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) {
-        output.append(buffer, static_cast<std::size_t>(n));
-    }
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
 }
 
 std::string memory_limit_in_words(const Limits &limits) {
     return "exceeded the memory limit of " + std::to_string(limits.memory_mib) + " MiB";
 }
 
-Child start(const Harness &harness, const std::string &argument, const fs::path &input) {
-    std::vector<std::string> words = isolation_command(harness.work);
-    words.insert(words.end(), {harness.program.string(), argument});
-    const std::vector<char *> argv = argv_of(words);
-    const std::vector<std::string> environment = child_environment(harness.limits);
-    const std::vector<char *> envp = argv_of(environment);
+// The child's command: the harness in a fresh sandbox, or as it is.
+std::vector<std::string> child_command(const Harness &harness, const std::string &argument) {
+    if (!in_bubblewrap()) {
+        return {harness.program.string(), argument};
+    }
+    const unsigned long long file_bytes = harness.limits.file_mib * (1ULL << 20);
+    std::vector<std::string> words = run_sandbox(harness.program, file_bytes);
+    words.insert(words.end(), {sandbox_harness, argument});
+    return words;
+}
+
+Child start(const Harness &harness, const std::string &argument, const std::string &input) {
+    const Limits &limits = harness.limits;
     // What the child leaves running comes to this process, to be reaped.
     prctl(PR_SET_CHILD_SUBREAPER, 1);
     Child child;
-    child.limits = harness.limits;
-    child.work = harness.work;
-    child.output_start = bytes_in(output_file(harness.work));
-    const int in = open_or_fail(input.empty() ? "/dev/null" : input, O_RDONLY);
-    const int out = open_or_fail(output_file(harness.work), O_WRONLY | O_CREAT | O_APPEND);
+    child.limits = limits;
+    child.output = harness.output;
+    child.output_start = bytes_in(harness.output);
+    child.cgroup = std::make_shared<Cgroup>(limits.memory_mib, 16);
+    const int in = input_file(harness.work / "input.txt", input);
     int fds[2];
     make_pipe(fds);
+    const unsigned long long mib = 1ULL << 20;
+    Launch what{child_command(harness, argument),
+                child_environment(limits, in_bubblewrap() ? sandbox_work : harness.home.string()),
+                in_bubblewrap() ? fs::path("/") : harness.home,
+                {limits.cpu_seconds, limits.file_mib * mib,
+                 // the sanitizers' shadow memory needs more address space
+                 sanitizers_in_use() ? 0 : limits.memory_mib * mib},
+                child.cgroup.get(),
+                in,
+                harness.output,
+                fds[1]};
     child.deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                        std::chrono::duration<double>(harness.limits.seconds));
-    child.pid = fork_process();
-    if (child.pid == 0) {
-        become_child(harness.limits, harness.work, in, out, fds[1], argv.data(), envp.data());
-    }
-    setpgid(child.pid, child.pid); // as the child does, whichever runs first
+                                        std::chrono::duration<double>(limits.seconds));
+    child.pid = launch(what);
     close(fds[1]);
     close(in);
-    close(out);
     child.report = fds[0];
     child.measured = Clock::now();
     return child;
@@ -316,6 +298,10 @@ std::optional<std::string> next_line(Child &child, bool &timed_out) {
         child.pending.erase(0, child.taken); // once per read, not once per line
         child.taken = 0;
         if (child.stopped || child.flooded) {
+            return std::nullopt;
+        }
+        if (interruption() != 0) {
+            stop_group(child);
             return std::nullopt;
         }
         if (Clock::now() >= child.deadline) {
@@ -346,6 +332,7 @@ std::string finish(Child &child, bool timed_out) {
     rusage usage{};
     wait4(child.pid, &status, 0, &usage);
     await_group_end(child.pid);
+    forget_group(child.pid);
     if (!child.ending.empty()) {
         return child.ending;
     }
@@ -354,8 +341,14 @@ std::string finish(Child &child, bool timed_out) {
     }
     int signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 0;
-    if (code > 128 && code < 128 + 65 && !isolation_command(child.work).empty()) {
+    if (code > 128 && code < 128 + 65 && in_bubblewrap()) {
         signal = code - 128; // bubblewrap passes a signal on as 128 + its number
+    }
+    if (const std::string denied = denial_in_words(code); !denied.empty() && signal == 0) {
+        return denied;
+    }
+    if (code == 126 || (code == 3 && signal == 0)) {
+        return code == 126 ? "could not be started in its place" : "could not set its filter";
     }
     if (signal == 0 && code == 0) {
         output_of_run(child); // only to keep the file within its bound

@@ -3,11 +3,14 @@
 // reports a line at a time on file descriptor 3.
 #pragma once
 
+#include "cgroup.h"
+
 #include <sys/types.h>
 
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,12 +26,16 @@ struct Limits {
     unsigned int file_mib = 64;    // the size of any file it writes
 };
 
-// The built harness of a submission, the folder it runs in, and its limits.
+// The built harness of a submission, the folder of its inputs, and its limits.
+// Its output goes to a file that this process opened, which the child
+// cannot replace (the folder lies outside a sandbox).
 struct Harness {
     std::filesystem::path program;
     std::filesystem::path work;
     Limits limits;
     unsigned long long seed = 0; // chooses the checks' operations and values
+    int output = -1;             // the file of the children's output
+    std::filesystem::path home;  // the children's folder, where no sandbox gives one
 };
 
 // pipe() (closed in programs started) and fork(), or a failure when the
@@ -36,10 +43,8 @@ struct Harness {
 void make_pipe(int fds[2]);
 pid_t fork_process();
 
-// Runs a command in `directory` and returns its exit status (128 when a
-// signal ended it), with its output and messages in `output`.
-int run_command(const std::vector<std::string> &command, std::string &output,
-                const std::filesystem::path &directory);
+// Reaps what the group left behind and waits until the group is gone.
+void await_group_end(pid_t group);
 
 // A run of the harness: the leader of a process group of its own.
 struct Child {
@@ -52,17 +57,19 @@ struct Child {
     Limits limits;
     std::size_t read_limit = std::size_t{64} << 20; // bytes of report taken at most
     std::size_t received = 0;
-    bool flooded = false; // it sent more than read_limit
-    std::filesystem::path work;
-    long long output_start = 0; // where its output begins in the folder's file
-    bool stopped = false;       // the group is killed; what is left is in pending
-    std::string ending;         // a limit it hit while running, in words
+    bool flooded = false;       // it sent more than read_limit
+    int output = -1;            // the harness's output file
+    long long output_start = 0; // where this run's output begins in it
+    std::shared_ptr<Cgroup> cgroup;
+    bool stopped = false; // the group is killed; what is left is in pending
+    std::string ending;   // a limit it hit while running, in words
 };
 
-// Runs `program argument` in the harness's folder with `input` (or nothing)
-// on standard input, within the limits; its own output goes to the folder.
-Child start(const Harness &harness, const std::string &argument,
-            const std::filesystem::path &input);
+// Runs `program argument` with `input` on standard input, within the
+// limits; its own output goes to the harness's output file. The input is a
+// file of this process's folder, made afresh (never through a link or a
+// FIFO that a child put in its place) and given as an open descriptor.
+Child start(const Harness &harness, const std::string &argument, const std::string &input);
 
 // The next report line, or nothing once the child has closed its report,
 // ended, hit a limit, run out of time or sent more than its read limit.

@@ -4,11 +4,13 @@
 // system relies on, down to the count: one submission, or a class of them.
 //
 //     adtlab-check [OPTIONS] sorts|queue|stack|fstring SUBMISSION...
+#include "bubblewrap.h"
 #include "building.h"
 #include "check_page.h"
 #include "checks.h"
 #include "failure.h"
 #include "formats.h"
+#include "interruption.h"
 #include "result.h"
 #include "sandbox.h"
 #include "submissions.h"
@@ -16,7 +18,15 @@
 #include "ordtally/ordtally.h"
 #include "sort_inputs/values.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <stdlib.h> // mkostemp
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -32,9 +42,10 @@ using namespace adtlab::check;
 namespace {
 
 const char usage[] = R"(Usage: adtlab-check [OPTIONS] KIND SUBMISSION...
-Builds each submission (C or C++ sources, objects or static libraries)
-against adtlab's headers and libraries, runs the checks of KIND in a child
-process, and reports whether it conforms. A SUBMISSION that is a folder is
+Builds each submission (C or C++ sources; objects and static libraries with
+--objects) against adtlab's headers and libraries, runs the checks of KIND in
+a child process, each in a sandbox of its own, and reports whether it
+conforms. A SUBMISSION that is a folder is
 one submission, made of the sources, objects and static libraries in it
 (not in its subfolders); the files named directly form one submission.
 
@@ -65,6 +76,12 @@ Options:
   --cpu-limit S       processor seconds of each of its processes (default 10)
   --file-limit MiB    size of each file it writes (default 64)
   --keep              keep each submission's private folder, and say where
+  --objects           take objects (.o) and static libraries (.a) too, none of
+                      them an object of adtlab's own libraries (default:
+                      sources only)
+  --no-sandbox        as root, run the submissions even where bubblewrap
+                      cannot: under the limits alone, as an unprivileged
+                      user, a risk to this machine's files
   --html PAGE         also write PAGE, a page that plays each sort's calls
                       beside the library's on the input the report names
                       (or a small one), opened at the first call that
@@ -73,7 +90,9 @@ Options:
 Sources may include adtlab's headers by path ("ordtally/ordtally.h") or by
 bare name ("ordtally.h"). C sources are compiled with $CC (default cc), C++
 with $CXX (default c++). Each submission is built and run in a private folder
-under $TMPDIR (default /tmp), removed at the end. A crash, a time-out or a
+under $TMPDIR (default /tmp), removed at the end, and in bubblewrap, as a user
+of no privilege, behind a system-call filter; as root without bubblewrap, it
+refuses unless --no-sandbox is given. A crash, a time-out or a
 limit is an error; a submission that does not build is reported with the
 compiler's message. On a terminal, standard error shows the progress.
 Status: 0 every submission conforms, 1 some submission does not (or does not
@@ -122,6 +141,14 @@ std::size_t take_option(Options &options, const std::vector<std::string> &args, 
     const std::string &name = args[k];
     if (name == "--keep") {
         options.checking.keep = true;
+        return 1;
+    }
+    if (name == "--objects") {
+        options.checking.objects = true;
+        return 1;
+    }
+    if (name == "--no-sandbox") {
+        allow_without_sandbox();
         return 1;
     }
     if (k + 1 == args.size()) {
@@ -191,18 +218,25 @@ Options parse_options(const std::vector<std::string> &args) {
     return options;
 }
 
-// Where the report goes: standard output, or the file, opened before the
-// checks so that a path it cannot write costs no run.
+// Where the report goes: standard output, or a temporary file beside the
+// file, made before the checks so that a path it cannot write costs no run,
+// and renamed to it once the report is whole; removed otherwise.
 class ReportFile {
   public:
     explicit ReportFile(const std::string &path) : path_(path) {
-        if (!path.empty() && (file_ = std::fopen(path.c_str(), "w")) == nullptr) {
+        if (path.empty()) {
+            return;
+        }
+        temporary_ = path + ".partial-XXXXXX";
+        const int fd = mkostemp(temporary_.data(), O_CLOEXEC);
+        if (fd < 0 || (file_ = fdopen(fd, "w")) == nullptr) {
             fail("cannot write " + path + ": " + std::strerror(errno));
         }
     }
     ~ReportFile() {
         if (file_ != nullptr) {
             std::fclose(file_);
+            std::remove(temporary_.c_str());
         }
     }
     ReportFile(const ReportFile &) = delete;
@@ -214,11 +248,44 @@ class ReportFile {
             fail("cannot write " + (path_.empty() ? std::string("the report") : path_) + ": " +
                  std::strerror(errno));
         }
+        if (file_ == nullptr) {
+            return;
+        }
+        const bool closed = std::fclose(file_) == 0;
+        file_ = nullptr;
+        if (!closed || std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+            const std::string why = std::strerror(errno);
+            std::remove(temporary_.c_str());
+            fail("cannot write " + path_ + ": " + why);
+        }
     }
 
   private:
     std::string path_;
+    std::string temporary_;
     std::FILE *file_ = nullptr;
+};
+
+// The run's own folder, in which every private folder lies: removed at the
+// end however the run ends, once what its children left is reaped.
+class RunFolder {
+  public:
+    RunFolder() {
+        check_reachable(folder_.path());
+        PrivateFolder::place_in(folder_.path());
+    }
+    ~RunFolder() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (waitpid(-1, nullptr, WNOHANG) >= 0 && std::chrono::steady_clock::now() < deadline) {
+            usleep(1000); // a killed child's end, handed to this subreaper
+        }
+    }
+    RunFolder(const RunFolder &) = delete;
+    RunFolder &operator=(const RunFolder &) = delete;
+    const std::filesystem::path &path() const { return folder_.path(); }
+
+  private:
+    PrivateFolder folder_;
 };
 
 // --html's page, made before the checks so that a path it cannot write
@@ -271,10 +338,22 @@ int run(Options &options) {
     if (!options.seeded) {
         options.checking.seed = std::random_device{}();
     }
+    if (const std::string refusal = isolation_refusal(); !refusal.empty()) {
+        fail(refusal);
+    }
     ReportFile report(options.output);
     PageFile page(options.page);
     options.checking.keep_calls = !options.page.empty();
     options.checking.resources = find_resources();
+    const RunFolder folder;
+    const PrivateFolder staged;
+    try {
+        stage_resources(options.checking.resources, options.checking.kind, staged.path());
+    } catch (const BuildFailure &failure) {
+        fail(std::string("the harness does not build: ") + failure.what());
+    }
+    options.checking.staged = staged.path();
+    options.checking.libraries = reference_libraries();
     RunResult result;
     result.kind = options.checking.kind;
     result.seed = options.checking.seed;
@@ -290,6 +369,9 @@ int run(Options &options) {
 } // namespace
 
 int main(int argc, char *argv[]) {
+    handle_interruptions();
+    // What the children leave running comes to this process, to be reaped.
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
     try {
         Options options = parse_options({argv + 1, argv + argc});
         if (options.help) {
@@ -297,7 +379,16 @@ int main(int argc, char *argv[]) {
             return 0;
         }
         return run(options);
+    } catch (const Interrupted &stop) {
+        std::fprintf(stderr, "adtlab-check: %s", stop.what());
+        signal(stop.signal(), SIG_DFL);
+        raise(stop.signal());
     } catch (const Failure &failure) {
+        if (interruption() != 0) { // a failure that the interruption caused
+            std::fprintf(stderr, "adtlab-check: %s", Interrupted(interruption()).what());
+            signal(interruption(), SIG_DFL);
+            raise(interruption());
+        }
         std::fprintf(stderr, "adtlab-check: %s", failure.what());
     } catch (const std::bad_alloc &) {
         std::fputs("adtlab-check: out of memory\n", stderr);

@@ -9,9 +9,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <fstream>
-
-namespace fs = std::filesystem;
 
 namespace adtlab::check {
 
@@ -219,12 +216,9 @@ std::vector<Step> script(const std::string &kind, const std::string &name,
 
 CheckResult run_check(const std::string &kind, const std::string &name, const Harness &harness) {
     const std::vector<Step> steps = script(kind, name, harness.seed);
-    const fs::path commands = harness.work / (name + ".txt");
-    {
-        std::ofstream out(commands);
-        for (const Step &step : steps) {
-            out << step.command << '\n';
-        }
+    std::string commands;
+    for (const Step &step : steps) {
+        commands += step.command + '\n';
     }
     CheckResult result;
     result.name = name;

@@ -1,15 +1,21 @@
 #include "sandbox.h"
 
-#include "child.h"
 #include "failure.h"
+#include "launch.h"
 
+#include <fcntl.h>
 #include <stdlib.h> // mkdtemp
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
 #include <system_error>
 
@@ -18,74 +24,6 @@ namespace fs = std::filesystem;
 namespace adtlab::check {
 
 namespace {
-
-struct Isolation {
-    std::string bubblewrap; // its path, or "" when not in use
-    std::string words;
-};
-
-std::string find_bubblewrap() {
-    const char *path = std::getenv("PATH");
-    std::istringstream dirs(path != nullptr ? path : "");
-    for (std::string dir; std::getline(dirs, dir, ':');) {
-        const fs::path candidate = fs::path(dir.empty() ? "." : dir) / "bwrap";
-        if (access(candidate.c_str(), X_OK) == 0) {
-            return candidate.string();
-        }
-    }
-    return access("/usr/bin/bwrap", X_OK) == 0 ? "/usr/bin/bwrap" : "";
-}
-
-// No network, no other process to see, the whole file system read-only but
-// the folder, a minimal /dev and /proc; gone with adtlab-check.
-std::vector<std::string> bubblewrap_words(const std::string &bubblewrap, const fs::path &work) {
-    return {bubblewrap,
-            "--unshare-all",
-            "--die-with-parent",
-            "--ro-bind",
-            "/",
-            "/",
-            "--dev",
-            "/dev",
-            "--proc",
-            "/proc",
-            "--bind",
-            work.string(),
-            work.string(),
-            "--chdir",
-            work.string(),
-            "--"};
-}
-
-std::string first_line(const std::string &text) {
-    std::string line = text.substr(0, text.find('\n'));
-    return line.empty() ? "it ended at once with no message" : line;
-}
-
-// Bubblewrap when it is installed, not turned off, and runs a program.
-Isolation probe_isolation() {
-    const char *off = std::getenv("ADTLAB_CHECK_NO_BWRAP");
-    if (off != nullptr && *off != '\0' && std::string(off) != "0") {
-        return {"", "limits only: bubblewrap is turned off by ADTLAB_CHECK_NO_BWRAP"};
-    }
-    const std::string bubblewrap = find_bubblewrap();
-    if (bubblewrap.empty()) {
-        return {"", "limits only: bubblewrap is not installed"};
-    }
-    const PrivateFolder folder;
-    std::vector<std::string> command = bubblewrap_words(bubblewrap, folder.path());
-    command.emplace_back("/bin/true");
-    std::string output;
-    if (run_command(command, output, folder.path()) != 0) {
-        return {"", "limits only: bubblewrap could not start: " + first_line(output)};
-    }
-    return {bubblewrap, "bubblewrap: no network, read-only file system but its private folder"};
-}
-
-const Isolation &isolation() {
-    static const Isolation decided = probe_isolation();
-    return decided;
-}
 
 // `text` from `from` to the first of `ends`, or to its end.
 std::string cut(const std::string &text, std::size_t from,
@@ -97,16 +35,56 @@ std::string cut(const std::string &text, std::size_t from,
     return text.substr(from, std::min<std::size_t>(end - from, 100));
 }
 
+// The resident bytes of `root` and every process below it.
+unsigned long long
+memory_below(const std::map<pid_t, std::pair<pid_t, unsigned long long>> &processes, pid_t root) {
+    std::set<pid_t> tree = {root};
+    unsigned long long total = 0;
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (const auto &[pid, process] : processes) {
+            if (tree.count(process.first) != 0 && tree.insert(pid).second) {
+                grew = true;
+            }
+        }
+    }
+    for (pid_t pid : tree) {
+        const auto found = processes.find(pid);
+        total += found != processes.end() ? found->second.second : 0;
+    }
+    return total;
+}
+
 } // namespace
+
+namespace {
+
+fs::path &private_root() {
+    static fs::path root;
+    return root;
+}
+
+} // namespace
+
+void PrivateFolder::place_in(const fs::path &root) {
+    private_root() = root;
+}
 
 PrivateFolder::PrivateFolder(bool keep) : keep_(keep) {
     const char *tmpdir = std::getenv("TMPDIR");
-    std::string pattern = tmpdir != nullptr && *tmpdir != '\0' ? tmpdir : "/tmp";
+    // A kept folder outlives the run's folder: it lies beside it.
+    std::string pattern = !private_root().empty() && !keep       ? private_root().string()
+                          : tmpdir != nullptr && *tmpdir != '\0' ? tmpdir
+                                                                 : "/tmp";
     pattern += "/adtlab-check-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) {
         fail("cannot make a working folder");
     }
     path_ = pattern;
+    // As root: the children's user may pass through, not list or write.
+    if (drops_privilege() && chmod(pattern.c_str(), 0711) != 0) {
+        fail("cannot open the working folder to the children's user");
+    }
 }
 
 PrivateFolder::~PrivateFolder() {
@@ -114,37 +92,71 @@ PrivateFolder::~PrivateFolder() {
         std::fprintf(stderr, "adtlab-check: kept the working folder %s\n", path_.c_str());
         return;
     }
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
-std::string isolation_in_words() {
-    return isolation().words;
-}
-
-std::vector<std::string> isolation_command(const fs::path &work) {
-    const Isolation &decided = isolation();
-    if (decided.bubblewrap.empty()) {
-        return {};
+    std::error_code error;
+    fs::remove_all(path_, error);
+    if (error) {
+        std::fprintf(stderr, "adtlab-check: cannot remove the working folder %s: %s\n",
+                     path_.c_str(), error.message().c_str());
     }
-    return bubblewrap_words(decided.bubblewrap, work);
 }
 
-fs::path output_file(const fs::path &work) {
-    return work / "output.txt";
+void check_reachable(const fs::path &folder) {
+    if (!drops_privilege()) {
+        return;
+    }
+    for (fs::path above = folder.parent_path(); !above.empty(); above = above.parent_path()) {
+        struct stat status {};
+        if (stat(above.c_str(), &status) == 0 && (status.st_mode & S_IXOTH) == 0) {
+            fail("as root, the children run as user " + std::to_string(sandbox_user) +
+                 ", who cannot reach " + above.string() +
+                 " (give it o+x, or set TMPDIR to a folder open to others)");
+        }
+        if (above == above.root_path()) {
+            return;
+        }
+    }
 }
 
-std::string captured_output(const fs::path &work) {
-    std::ifstream in(output_file(work), std::ios::binary);
-    std::string text(output_bound, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
+fs::path make_children_folder(const fs::path &path) {
+    if (mkdir(path.c_str(), 0700) != 0 ||
+        (drops_privilege() && chown(path.c_str(), sandbox_user, sandbox_user) != 0)) {
+        fail("cannot make the folder " + path.string() + ": " + std::strerror(errno));
+    }
+    return path;
+}
+
+int open_output_file(const fs::path &folder) {
+    const fs::path file = folder / "output.txt";
+    const int fd =
+        open(file.c_str(), O_RDWR | O_CREAT | O_EXCL | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        fail("cannot make " + file.string() + ": " + std::strerror(errno));
+    }
+    return fd;
+}
+
+std::string read_output(int output, long long from, std::size_t length) {
+    std::string text(length, '\0');
+    std::size_t got = 0;
+    while (got < length) {
+        const ssize_t n = pread(output, text.data() + got, length - got,
+                                static_cast<off_t>(from + static_cast<long long>(got)));
+        if (n <= 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    text.resize(got);
     return text;
 }
 
-unsigned long long group_memory(pid_t group) {
+std::string captured_output(int output) {
+    return read_output(output, 0, output_bound);
+}
+
+unsigned long long tree_memory(pid_t root) {
     static const long page = sysconf(_SC_PAGESIZE);
-    unsigned long long total = 0;
+    std::map<pid_t, std::pair<pid_t, unsigned long long>> processes; // parent, resident bytes
     std::error_code error;
     for (const fs::directory_entry &entry : fs::directory_iterator("/proc", error)) {
         const std::string name = entry.path().filename().string();
@@ -161,12 +173,14 @@ unsigned long long group_memory(pid_t group) {
         for (std::string &f : field) {
             fields >> f;
         }
-        if (fields && field[2] == std::to_string(group)) {
-            total += std::strtoull(field[21].c_str(), nullptr, 10) *
-                     static_cast<unsigned long long>(page);
+        if (fields) {
+            processes[static_cast<pid_t>(std::stol(name))] = {
+                static_cast<pid_t>(std::strtol(field[1].c_str(), nullptr, 10)),
+                std::strtoull(field[21].c_str(), nullptr, 10) *
+                    static_cast<unsigned long long>(page)};
         }
     }
-    return total;
+    return memory_below(processes, root);
 }
 
 std::string fault_in_output(const std::string &output, const std::string &memory_limit) {

@@ -1,6 +1,5 @@
-// Where submitted code runs: a private folder of its own, inside bubblewrap
-// where it is installed, and what that code wrote and how it broke, read
-// back from the folder.
+// Where a submission is built and checked: a private folder of its own;
+// what its code wrote and how it broke, read back from its output file.
 #pragma once
 
 #include <sys/types.h>
@@ -14,9 +13,14 @@ namespace adtlab::check {
 
 // A folder of a submission's own in $TMPDIR (else /tmp): the working
 // directory of its compiler and of its child. Removed at the end, built or
-// not, unless kept; a kept folder is named once on standard error.
+// not, unless kept; a kept folder, or one that cannot be removed, is named
+// once on standard error. As root, it belongs to the children's user.
 class PrivateFolder {
   public:
+    // Where the folders made from then on are: the run's own folder, so
+    // that one removal takes every folder of an interrupted run.
+    static void place_in(const std::filesystem::path &root);
+
     explicit PrivateFolder(bool keep = false);
     ~PrivateFolder();
     PrivateFolder(const PrivateFolder &) = delete;
@@ -28,22 +32,27 @@ class PrivateFolder {
     bool keep_;
 };
 
-// How the children are isolated, in words, decided once per run:
-// "bubblewrap: no network, ..." or "limits only: <why not bubblewrap>".
-std::string isolation_in_words();
+// As root, a failure unless the children's user can reach `folder`: every
+// folder above it open to others (o+x).
+void check_reachable(const std::filesystem::path &folder);
 
-// The words that run a program in bubblewrap with only `work` writable and
-// `work` as its directory, or none when bubblewrap is not in use.
-std::vector<std::string> isolation_command(const std::filesystem::path &work);
+// A folder in a private folder that the children may write: as root, it
+// belongs to their user. Returns its path.
+std::filesystem::path make_children_folder(const std::filesystem::path &path);
 
-// What the children wrote on their standard output and error, kept in the
-// folder, up to output_bound bytes.
+// The file of what the children write on their standard output and error,
+// opened in the folder by this process, which reads it only through this
+// descriptor: never a FIFO or a link that a child put in its place.
+int open_output_file(const std::filesystem::path &folder);
+
+// What the children wrote, up to output_bound bytes, and `length` bytes of
+// the file from `from`.
 constexpr std::size_t output_bound = std::size_t{64} * 1024;
-std::string captured_output(const std::filesystem::path &work);
-std::filesystem::path output_file(const std::filesystem::path &work);
+std::string captured_output(int output);
+std::string read_output(int output, long long from, std::size_t length);
 
-// The resident memory, in bytes, of every process in the group.
-unsigned long long group_memory(pid_t group);
+// The resident memory, in bytes, of the process and all it started.
+unsigned long long tree_memory(pid_t root);
 
 // A fault that the sanitizers or the C++ runtime wrote in `output`, in
 // words ("made a memory error (heap-use-after-free)"), "" for none, or

@@ -1,7 +1,9 @@
 #include "submissions.h"
 
+#include "bubblewrap.h"
 #include "checks.h"
 #include "failure.h"
+#include "interruption.h"
 #include "sandbox.h"
 
 #include "sort_calls/sorts.h"
@@ -49,7 +51,8 @@ std::string folder_name(const std::string &folder) {
 std::vector<std::string> files_in(const std::string &folder) {
     std::vector<std::string> files;
     for (const fs::directory_entry &entry : fs::directory_iterator(folder)) {
-        if (entry.is_regular_file() && is_module_file(entry.path())) {
+        std::error_code error;
+        if (!entry.is_directory(error) && is_module_file(entry.path())) {
             files.push_back(fs::absolute(entry.path()).string());
         }
     }
@@ -119,16 +122,24 @@ SubmissionResult check_one(const Submission &submission, const Checking &checkin
         return result;
     }
     const PrivateFolder folder(checking.keep);
-    Harness harness{{}, folder.path(), checking.limits, checking.seed};
+    const fs::path box = make_children_folder(folder.path() / "submission");
+    Harness harness{{}, folder.path(), checking.limits, checking.seed, -1, {}};
     try {
-        harness.program = build(checking.kind, submission.files, checking.resources, folder.path());
+        harness.program = build(checking.kind, submission.files, checking.staged, box,
+                                checking.objects, checking.libraries);
     } catch (const BuildFailure &failure) {
         result.build_error = failure.what();
         result.checks = unbuilt_checks(checking.kind);
         return result;
     }
+    // Without a sandbox, the children work in a folder of their own.
+    if (!in_bubblewrap()) {
+        harness.home = make_children_folder(folder.path() / "work");
+    }
+    harness.output = open_output_file(folder.path());
     result.checks = run_checks(checking, harness);
-    result.output = captured_output(folder.path());
+    result.output = captured_output(harness.output);
+    close(harness.output);
     return result;
 }
 
@@ -295,6 +306,7 @@ Worker start_worker(const Submission &submission, const Checking &checking, std:
         }
         _exit(0);
     }
+    remember_group(pid);
     close(fds[1]);
     return {pid, fds[0], index, {}};
 }
@@ -312,7 +324,9 @@ bool read_worker(Worker &worker, const Submission &submission,
     close(worker.pipe);
     int status = 0;
     waitpid(worker.pid, &status, 0);
+    forget_group(worker.pid);
     worker.pid = -1; // ended and waited for, whatever it sent
+    stop_if_interrupted();
     std::string_view in = worker.received;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || in.empty()) {
         fail("the check of " + submission.name + " ended abnormally");
@@ -352,6 +366,7 @@ void stop_workers(std::vector<Worker> &workers) {
         kill(worker.pid, SIGKILL);
         close(worker.pipe);
         waitpid(worker.pid, nullptr, 0);
+        forget_group(worker.pid);
     }
     workers.clear();
 }
@@ -367,6 +382,7 @@ std::vector<SubmissionResult> check_all(const std::vector<Submission> &submissio
         for (; done < submissions.size(); ++done) {
             progress.show(done, submissions.size());
             results[done] = check_one(submissions[done], checking);
+            stop_if_interrupted();
         }
     }
     std::vector<Worker> workers;
@@ -378,10 +394,12 @@ std::vector<SubmissionResult> check_all(const std::vector<Submission> &submissio
             }
             progress.show(done, submissions.size());
             serve(workers, submissions, results, done);
+            stop_if_interrupted();
         }
     } catch (...) {
         stop_workers(workers);
         progress.clear();
+        stop_if_interrupted(); // the cause of whatever failed
         throw;
     }
     progress.show(done, submissions.size());

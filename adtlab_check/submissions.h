@@ -6,6 +6,7 @@
 #include "child.h"
 #include "result.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,9 @@ struct Submission {
 };
 
 // Each folder argument is one submission, named after the folder: its C and
-// C++ sources, objects and static libraries, sorted by name, not recursing.
+// C++ sources, objects and static libraries, sorted by name, not recursing;
+// any kind of file with such a name, for the build to refuse what is not a
+// regular file.
 // The files named directly form one submission, at the place of the first
 // and named after it. An argument that is neither is a failure.
 std::vector<Submission> gather_submissions(const std::vector<std::string> &arguments);
@@ -29,9 +32,12 @@ struct Checking {
     Resources resources;
     Limits limits;
     unsigned long long seed = 0;
-    bool keep = false;       // keep each private folder
-    bool keep_calls = false; // keep each sort's calls for a page of them (one submission)
-    unsigned int jobs = 1;   // submissions checked at the same time
+    bool keep = false;            // keep each private folder
+    bool keep_calls = false;      // keep each sort's calls for a page of them (one submission)
+    unsigned int jobs = 1;        // submissions checked at the same time
+    bool objects = false;         // take objects and archives, not only sources
+    std::filesystem::path staged; // see stage_resources
+    std::vector<std::filesystem::path> libraries; // adtlab's own, which no object may be
 };
 
 // Builds and checks every submission, `jobs` at a time, and returns their

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace fs = std::filesystem;
+
 namespace {
 
 using adtlab::testing::Outcome;
@@ -294,6 +296,7 @@ TEST_P(AdtlabCheckCleanup, LeavesNoWorkingFolderBehind) {
     }
     std::string tmpdir = "/tmp/adtlab-check-test-XXXXXX";
     ASSERT_NE(mkdtemp(tmpdir.data()), nullptr);
+    fs::permissions(tmpdir, fs::perms::others_exec, fs::perm_options::add); // for user 65534
     std::vector<std::string> command = {ADTLAB_CHECK, "queue"};
     for (const std::string &file : c.files) {
         command.push_back(std::string(TESTS_DIR) + "/" + file);

@@ -1,12 +1,21 @@
 // adtlab-check on submissions that misbehave: each limit is reported as that
 // limit, and nothing is left behind, neither in the caller's directory nor
-// in $TMPDIR nor as a process, with bubblewrap and without.
+// in $TMPDIR nor as a process, with bubblewrap and without, nor when the run
+// is interrupted.
 #include "process.h"
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h> // mkdtemp
+#include <fcntl.h>
+#include <signal.h>
+#include <stdlib.h> // mkdtemp, setenv
+#include <string.h> // sigabbrev_np
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
 
 #include <chrono>
 #include <filesystem>
@@ -78,6 +87,9 @@ TEST_P(AdtlabCheckSandbox, NamesTheLimitAndLeavesNothingBehind) {
     const fs::path tmpdir = fs::path(root) / "tmp";
     fs::create_directories(caller);
     fs::create_directories(tmpdir);
+    for (const fs::path &folder : {fs::path(root), tmpdir}) { // for user 65534, as root
+        fs::permissions(folder, fs::perms::others_exec, fs::perm_options::add);
+    }
     std::vector<std::string> env = {"TMPDIR=" + tmpdir.string(),
                                     std::string("ADTLAB_CHECK_NO_BWRAP=") +
                                         (bubblewrap ? "" : "1")};
@@ -88,6 +100,9 @@ TEST_P(AdtlabCheckSandbox, NamesTheLimitAndLeavesNothingBehind) {
         "/bin/sh",      "-c", "cd \"$0\" && exec \"$@\"", caller.string(), ADTLAB_CHECK,
         "--time-limit", "60"};
     command.insert(command.end(), m.options.begin(), m.options.end());
+    if (!bubblewrap) {
+        command.emplace_back("--no-sandbox"); // as root, it would refuse
+    }
     command.insert(command.end(), {m.kind, std::string(TESTS_DIR "/check_modules/") + m.file});
     const Outcome o = run_program(command, "", env);
     EXPECT_TRUE(o.exited(m.status)) << o.out << o.err;
@@ -146,11 +161,108 @@ INSTANTIATE_TEST_SUITE_P(
                         "sorts",
                         "leaves_a_process.c",
                         1,
-                        {"selection_sort: conforms", "insertion_sort: missing"}}),
+                        {"selection_sort: does not conform\n  it tried to start a program or a "
+                         "process, which is denied",
+                         "insertion_sort: missing"}}),
         ::testing::Bool()),
     [](const auto &info) {
         return std::string(std::get<0>(info.param).what) +
                (std::get<1>(info.param) ? "_in_bubblewrap" : "_limits_only");
     });
+
+} // namespace
+
+namespace {
+
+// Whether `folder` holds a file named `name` at any depth.
+bool holds(const fs::path &folder, const std::string &name) {
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        if (it->path().filename() == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+struct Interruption {
+    int signal;
+    const char *jobs;
+};
+
+class AdtlabCheckInterrupted : public ::testing::TestWithParam<Interruption> {};
+
+// SIGINT or SIGTERM while a submission's sort loops: the checker ends by the
+// signal, says so, kills every process, removes every folder, and writes no
+// --output at all.
+TEST_P(AdtlabCheckInterrupted, StopsEverythingAndLeavesNoOutput) {
+    const Interruption &i = GetParam();
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
+    std::string root = "/tmp/adtlab-check-interrupted-XXXXXX";
+    ASSERT_NE(mkdtemp(root.data()), nullptr);
+    fs::permissions(root, fs::perms::others_exec, fs::perm_options::add);
+    const fs::path tmpdir = fs::path(root) / "tmp";
+    fs::create_directory(tmpdir);
+    fs::permissions(tmpdir, fs::perms::others_exec, fs::perm_options::add);
+    const fs::path output = fs::path(root) / "report.txt";
+    const fs::path messages = fs::path(root) / "messages.txt";
+    for (const char *student : {"a", "b"}) {
+        fs::create_directory(fs::path(root) / student);
+        fs::copy_file(TESTS_DIR "/check_modules/quick_loops.c",
+                      fs::path(root) / student / "sorts.c");
+    }
+    const std::string a = root + "/a";
+    const std::string b = root + "/b";
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        setenv("TMPDIR", tmpdir.c_str(), 1);
+        const int err = open(messages.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(err, STDERR_FILENO);
+        execl(ADTLAB_CHECK, ADTLAB_CHECK, "--jobs", i.jobs, "--time-limit", "600", "--cpu-limit",
+              "600", "--output", output.c_str(), "sorts", a.c_str(), b.c_str(),
+              static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    // The sorts run once a submission's output file is made; a checker that
+    // ended before is reaped below.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!holds(tmpdir, "output.txt") && std::chrono::steady_clock::now() < deadline &&
+           kill(pid, 0) == 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_TRUE(holds(tmpdir, "output.txt")) << "no check started";
+    kill(pid, i.signal);
+    int status = 0;
+    const auto ended_by = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (waitpid(pid, &status, WNOHANG) == 0 && std::chrono::steady_clock::now() < ended_by) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == i.signal) << "status " << status;
+    kill(pid, SIGKILL); // had it not ended
+    waitpid(pid, nullptr, 0);
+    std::ifstream in(messages);
+    const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(said.find(std::string("adtlab-check: interrupted by SIG") + sigabbrev_np(i.signal)),
+              std::string::npos)
+        << said;
+    EXPECT_FALSE(fs::exists(output));
+    EXPECT_TRUE(fs::is_empty(tmpdir)) << "$TMPDIR";
+    const auto reaped_by = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!(waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD) &&
+           std::chrono::steady_clock::now() < reaped_by) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "a process outlived the check";
+    fs::remove_all(root);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, AdtlabCheckInterrupted,
+                         ::testing::Values(Interruption{SIGINT, "1"}, Interruption{SIGTERM, "2"}),
+                         [](const auto &info) {
+                             return std::string(sigabbrev_np(info.param.signal)) + "_with_jobs_" +
+                                    info.param.jobs;
+                         });
 
 } // namespace

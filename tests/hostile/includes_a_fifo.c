@@ -1,0 +1,2 @@
+/* Includes a FIFO, for the compiler to wait on for ever. */
+#include "@FIFO@"

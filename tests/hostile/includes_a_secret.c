@@ -1,0 +1,2 @@
+/* Includes the teacher's secret, for the compiler to quote it. */
+#include "@SECRET@"
