@@ -4,6 +4,7 @@
 
 #include <elf.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -17,9 +18,14 @@ namespace {
 
 constexpr std::size_t file_bound = std::size_t{256} << 20;
 
+// At most file_bound bytes of `file`, in a buffer of the file's own size: a
+// buffer of the whole bound would be zeroed for every object read.
 std::string read_bounded(const fs::path &file) {
     std::ifstream in(file, std::ios::binary);
-    std::string bytes(file_bound, '\0');
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(file, error);
+    std::string bytes(
+        error ? 0 : static_cast<std::size_t>(std::min<std::uintmax_t>(size, file_bound)), '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     return bytes;
