@@ -241,9 +241,8 @@ std::vector<fs::path> reference_libraries() {
     return libraries;
 }
 
-fs::path build(const std::string &kind, const std::vector<std::string> &files,
-               const fs::path &staged, const fs::path &box, bool objects,
-               const std::vector<fs::path> &libraries) {
+Built build(const std::string &kind, const std::vector<std::string> &files, const fs::path &staged,
+            const fs::path &box, bool objects, const std::vector<fs::path> &libraries) {
     const std::vector<std::string> names = copy_submission(files, box, objects);
     std::vector<fs::path> brought; // objects and archives, before any link
     for (const std::string &name : names) {
@@ -285,7 +284,7 @@ fs::path build(const std::string &kind, const std::vector<std::string> &files,
         throw BuildFailure("the module does not link:\n" + output);
     }
     refuse_interposition(box / "objects" / "harness", own);
-    return box / "objects" / "harness";
+    return {box / "objects" / "harness", own};
 }
 
 } // namespace adtlab::check

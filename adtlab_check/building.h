@@ -34,6 +34,12 @@ bool sanitizers_in_use();
 void stage_resources(const Resources &where, const std::string &kind,
                      const std::filesystem::path &folder);
 
+// A submission built: the harness linked with it, and its own objects.
+struct Built {
+    std::filesystem::path program;
+    std::vector<std::filesystem::path> objects; // the submission's own, compiled or brought
+};
+
 // Copies the submission's files into `box` (refusing a file that is not a
 // regular one, or an object or archive without `objects`, or one that is an
 // object of `libraries`), compiles them
@@ -41,8 +47,8 @@ void stage_resources(const Resources &where, const std::string &kind,
 // harness. Sources that do not build or link, or bring code that would run
 // before the harness's filter, are a failure that holds the compiler's
 // message, naming files as the submission names them.
-std::filesystem::path build(const std::string &kind, const std::vector<std::string> &files,
-                            const std::filesystem::path &staged, const std::filesystem::path &box,
-                            bool objects, const std::vector<std::filesystem::path> &libraries);
+Built build(const std::string &kind, const std::vector<std::string> &files,
+            const std::filesystem::path &staged, const std::filesystem::path &box, bool objects,
+            const std::vector<std::filesystem::path> &libraries);
 
 } // namespace adtlab::check

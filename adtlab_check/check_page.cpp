@@ -29,7 +29,8 @@ std::string sentence(const SortOnPage &sort, const std::optional<Mismatch> &mism
     const std::string name = std::string(sort.algorithm->name) + "_sort";
     const std::string input = show_input(sort.seen.input);
     if (sort.missing) {
-        return "missing: the submission does not define " + name;
+        return "missing: " +
+               (sort.verdict.empty() ? "the submission does not define " + name : sort.verdict);
     }
     if (sort.verdict.empty()) {
         return "conforms: on " + input + ", the battery's first input of " +

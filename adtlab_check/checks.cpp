@@ -3,6 +3,7 @@
 #include "child.h"
 #include "matching.h"
 #include "module_checks.h"
+#include "object_scan.h"
 #include "reporting.h"
 
 #include "sort_inputs/shapes.h"
@@ -225,6 +226,18 @@ bool take_line(SortReport &report, const std::string &line) {
     return true;
 }
 
+// Why a sort is missing, where its name says more than that: a C++
+// definition, whose mangled name no C caller finds.
+std::string missing_words(const std::string &name,
+                          const std::vector<std::filesystem::path> &objects) {
+    const std::string symbol = cxx_definition(objects, name);
+    if (symbol.empty()) {
+        return "";
+    }
+    return "it is defined as C++, under the name " + symbol +
+           ", which C code does not call: declare it extern \"C\", as sorting/sorting.h does";
+}
+
 // The verdict, once the report has given one or ended.
 void conclude(const SortReport &report, Child &child, bool timed_out) {
     CheckResult &result = *report.result;
@@ -268,6 +281,9 @@ CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness, b
         }
     }
     conclude(report, child, timed_out);
+    if (result.status == Status::missing) {
+        result.why = missing_words(result.name, harness.objects);
+    }
     if (keep_calls) {
         result.shown = shown_calls(report, result.status);
     }

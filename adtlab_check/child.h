@@ -33,9 +33,10 @@ struct Harness {
     std::filesystem::path program;
     std::filesystem::path work;
     Limits limits;
-    unsigned long long seed = 0; // chooses the checks' operations and values
-    int output = -1;             // the file of the children's output
-    std::filesystem::path home;  // the children's folder, where no sandbox gives one
+    unsigned long long seed = 0;                // chooses the checks' operations and values
+    int output = -1;                            // the file of the children's output
+    std::filesystem::path home;                 // the children's folder, where no sandbox gives one
+    std::vector<std::filesystem::path> objects; // the submission's, as this process sees them
 };
 
 // pipe() (closed in programs started) and fork(), or a failure when the

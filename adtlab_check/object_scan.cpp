@@ -186,6 +186,20 @@ void refuse_interposition(const fs::path &program, const std::vector<fs::path> &
     }
 }
 
+std::string cxx_definition(const std::vector<fs::path> &objects, const std::string &name) {
+    const std::string mangled = "_Z" + std::to_string(name.size()) + name;
+    for (const fs::path &object : objects) {
+        for (const std::string &member : elf_members(read_bounded(object))) {
+            for (const std::string &symbol : parse_elf(member).defined) {
+                if (symbol.rfind(mangled, 0) == 0 && symbol.size() > mangled.size()) {
+                    return symbol;
+                }
+            }
+        }
+    }
+    return "";
+}
+
 void refuse_library_objects(const std::vector<fs::path> &objects,
                             const std::vector<fs::path> &libraries) {
     std::set<std::string> reference; // whole members and their code

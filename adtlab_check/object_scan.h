@@ -26,6 +26,12 @@ void refuse_interposition(const std::filesystem::path &program,
 void refuse_library_objects(const std::vector<std::filesystem::path> &objects,
                             const std::vector<std::filesystem::path> &libraries);
 
+// The symbol under which one of the objects (or an archive's member) defines
+// a C++ function `name` outside any namespace, e.g. _Z14selection_sortPij for
+// selection_sort; "" when none does.
+std::string cxx_definition(const std::vector<std::filesystem::path> &objects,
+                           const std::string &name);
+
 // The ELF files that `file` holds: itself, or an archive's members.
 std::vector<std::string> elf_members(const std::string &bytes);
 

@@ -60,7 +60,7 @@ std::string malformed_line(const std::string &line) {
 std::string text_verdict(const CheckResult &check) {
     switch (check.status) {
     case Status::missing:
-        return check.name + ": missing\n";
+        return check.name + ": missing\n" + (check.why.empty() ? "" : "  " + check.why + "\n");
     case Status::pass:
         return check.inputs == 0 ? check.name + ": conforms\n"
                                  : check.name + ": conforms (" + std::to_string(check.inputs) +

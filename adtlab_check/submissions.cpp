@@ -123,10 +123,12 @@ SubmissionResult check_one(const Submission &submission, const Checking &checkin
     }
     const PrivateFolder folder(checking.keep);
     const fs::path box = make_children_folder(folder.path() / "submission");
-    Harness harness{{}, folder.path(), checking.limits, checking.seed, -1, {}};
+    Harness harness{{}, folder.path(), checking.limits, checking.seed, -1, {}, {}};
     try {
-        harness.program = build(checking.kind, submission.files, checking.staged, box,
-                                checking.objects, checking.libraries);
+        Built built = build(checking.kind, submission.files, checking.staged, box, checking.objects,
+                            checking.libraries);
+        harness.program = built.program;
+        harness.objects = std::move(built.objects);
     } catch (const BuildFailure &failure) {
         result.build_error = failure.what();
         result.checks = unbuilt_checks(checking.kind);

@@ -74,6 +74,14 @@ INSTANTIATE_TEST_SUITE_P(
               "0, 0); got no more calls (0 comparisons and 0 swaps before it)",
               "insertion_sort: missing", "quick_sort: missing"}},
         Case{"sorts",
+             {"check_modules/sorts_without_extern_c.cpp"},
+             1,
+             {"selection_sort: missing\n  it is defined as C++, under the name "
+              "_Z14selection_sortPij, which C code does not call: declare it extern \"C\"",
+              "insertion_sort: missing\n  it is defined as C++, under the name "
+              "_Z14insertion_sortPij,",
+              "quick_sort: missing\n"}},
+        Case{"sorts",
              {"check_modules/selection_writes_to_report.c"},
              1,
              {"selection_sort: does not conform\n  on (0 values)\n  the harness's report has a "
