@@ -161,8 +161,8 @@ void *__wrap_realloc(void *block, size_t size) {
 )";
 
 // The harness's own objects, linked first: the filter, then the harness.
-std::vector<std::string> harness_objects(const std::string &kind) {
-    std::vector<std::string> objects = {"filter.o", kind + "_harness.o"};
+std::vector<std::string> harness_objects(const Kind &kind) {
+    std::vector<std::string> objects = {"filter.o", std::string(kind.harness) + ".o"};
     if (!sanitizers_in_use()) {
         objects.emplace_back("allocation_check.o");
     }
@@ -206,7 +206,7 @@ Resources find_resources() {
             fs::path(ADTLAB_CHECK_SOURCE_DIR) / "adtlab_check" / "harness"};
 }
 
-void stage_resources(const Resources &where, const std::string &kind, const fs::path &folder) {
+void stage_resources(const Resources &where, const Kind &kind, const fs::path &folder) {
     for (const char *dir : {"ordtally", "sorting", "adt"}) {
         copy_headers(where.include / dir, folder / "include" / dir);
     }
@@ -241,7 +241,7 @@ std::vector<fs::path> reference_libraries() {
     return libraries;
 }
 
-Built build(const std::string &kind, const std::vector<std::string> &files, const fs::path &staged,
+Built build(const Kind &kind, const std::vector<std::string> &files, const fs::path &staged,
             const fs::path &box, bool objects, const std::vector<fs::path> &libraries) {
     const std::vector<std::string> names = copy_submission(files, box, objects);
     std::vector<fs::path> brought; // objects and archives, before any link
@@ -275,7 +275,7 @@ Built build(const std::string &kind, const std::vector<std::string> &files, cons
         command.emplace_back("-Wl,--wrap=malloc,--wrap=calloc,--wrap=realloc");
     }
     command.insert(command.end(), linked.begin(), linked.end());
-    if (kind == "sorts") {
+    if (kind.links_counter) {
         command.push_back((seen(staged) / "lib" / "libordtally.a").string());
     }
     command.insert(command.end(), {"-lseccomp", "-o", "objects/harness"});

@@ -3,6 +3,8 @@
 // system and copies of this system's headers and ordtally's library.
 #pragma once
 
+#include "kinds.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -31,8 +33,7 @@ bool sanitizers_in_use();
 // the headers (include/), the harnesses' sources (harness/), ordtally's
 // library (lib/) and the harnesses' objects of `kind`, compiled (objects/).
 // A failure when the harness does not build.
-void stage_resources(const Resources &where, const std::string &kind,
-                     const std::filesystem::path &folder);
+void stage_resources(const Resources &where, const Kind &kind, const std::filesystem::path &folder);
 
 // A submission built: the harness linked with it, and its own objects.
 struct Built {
@@ -47,7 +48,7 @@ struct Built {
 // harness. Sources that do not build or link, or bring code that would run
 // before the harness's filter, are a failure that holds the compiler's
 // message, naming files as the submission names them.
-Built build(const std::string &kind, const std::vector<std::string> &files,
+Built build(const Kind &kind, const std::vector<std::string> &files,
             const std::filesystem::path &staged, const std::filesystem::path &box, bool objects,
             const std::vector<std::filesystem::path> &libraries);
 

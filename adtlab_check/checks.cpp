@@ -2,9 +2,9 @@
 
 #include "child.h"
 #include "matching.h"
-#include "module_checks.h"
 #include "object_scan.h"
 #include "reporting.h"
+#include "seeding.h"
 
 #include "sort_inputs/shapes.h"
 #include "sort_inputs/values.h"
@@ -288,6 +288,22 @@ CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness, b
         result.shown = shown_calls(report, result.status);
     }
     return result;
+}
+
+std::vector<std::string> sort_check_names(const Kind &) {
+    std::vector<std::string> names;
+    for (const SortAlgorithm &algorithm : sort_algorithms) {
+        names.push_back(std::string(algorithm.name) + "_sort");
+    }
+    return names;
+}
+
+std::vector<CheckResult> check_sorts(const Kind &, const Harness &harness, bool keep_calls) {
+    std::vector<CheckResult> checks;
+    for (const SortAlgorithm &algorithm : sort_algorithms) {
+        checks.push_back(check_sort(algorithm, harness, keep_calls));
+    }
+    return checks;
 }
 
 } // namespace adtlab::check

@@ -7,10 +7,10 @@
 #include "bubblewrap.h"
 #include "building.h"
 #include "check_page.h"
-#include "checks.h"
 #include "failure.h"
 #include "formats.h"
 #include "interruption.h"
+#include "kinds.h"
 #include "result.h"
 #include "sandbox.h"
 #include "submissions.h"
@@ -41,7 +41,7 @@ using namespace adtlab::check;
 
 namespace {
 
-const char usage[] = R"(Usage: adtlab-check [OPTIONS] KIND SUBMISSION...
+const char usage_head[] = R"(Usage: adtlab-check [OPTIONS] KIND SUBMISSION...
 Builds each submission (C or C++ sources; objects and static libraries with
 --objects) against adtlab's headers and libraries, runs the checks of KIND in
 a child process, each in a sandbox of its own, and reports whether it
@@ -50,16 +50,11 @@ one submission, made of the sources, objects and static libraries in it
 (not in its subfolders); the files named directly form one submission.
 
 KIND is one of:
-  sorts    selection_sort, insertion_sort and quick_sort, comparing only
-           through goes_before and exchanging only through swap: the result,
-           both counts and every call must match the library's sorts on a
-           battery of inputs (for quick sort, partition by partition: the
-           two sides may be sorted in either order); a missing sort is
-           reported as missing
-  queue    queue_empty, queue_enqueue, queue_size, queue_dump, queue_disscard
-  stack    stack_empty, stack_push, stack_pop, stack_is_empty, stack_to_array
-  fstring  fstring_set and fstring_eq on 100-byte fstring buffers
-Each function checked is worth one point. The sorts' order is goes_before's:
+)";
+
+// After the kinds, which come from their table.
+const char usage_tail[] =
+    R"(Each function checked is worth one point. The sorts' order is goes_before's:
 )" ADTLAB_ORDER_WORDS R"(
 
 Options:
@@ -206,13 +201,12 @@ Options parse_options(const std::vector<std::string> &args) {
     if (args.size() < k + 2) {
         fail("give a KIND and at least one SUBMISSION (try --help)");
     }
-    options.checking.kind = args[k];
-    const std::string &kind = options.checking.kind;
-    if (kind != "sorts" && kind != "queue" && kind != "stack" && kind != "fstring") {
-        fail("unknown kind '" + kind + "' (sorts, queue, stack or fstring)");
+    options.checking.kind = kind_named(args[k]);
+    if (options.checking.kind == nullptr) {
+        fail("unknown kind '" + args[k] + "' (" + kind_names_in_words() + ")");
     }
-    if (!options.page.empty() && kind != "sorts") {
-        fail("--html plays the calls of sorts; " + kind + " makes none");
+    if (!options.page.empty() && !options.checking.kind->plays_calls) {
+        fail("--html plays the calls of sorts; " + args[k] + " makes none");
     }
     options.arguments.assign(args.begin() + static_cast<std::ptrdiff_t>(k) + 1, args.end());
     return options;
@@ -348,18 +342,18 @@ int run(Options &options) {
     const RunFolder folder;
     const PrivateFolder staged;
     try {
-        stage_resources(options.checking.resources, options.checking.kind, staged.path());
+        stage_resources(options.checking.resources, *options.checking.kind, staged.path());
     } catch (const BuildFailure &failure) {
         fail(std::string("the harness does not build: ") + failure.what());
     }
     options.checking.staged = staged.path();
     options.checking.libraries = reference_libraries();
     RunResult result;
-    result.kind = options.checking.kind;
+    result.kind = options.checking.kind->name;
     result.seed = options.checking.seed;
     result.isolation = isolation_in_words();
     result.limits = options.checking.limits;
-    result.check_names = check_names(result.kind);
+    result.check_names = options.checking.kind->check_names(*options.checking.kind);
     result.submissions = check_all(submissions, options.checking);
     report.write(write_report(options.format, result));
     page.write(result.submissions);
@@ -375,7 +369,9 @@ int main(int argc, char *argv[]) {
     try {
         Options options = parse_options({argv + 1, argv + argc});
         if (options.help) {
-            std::fputs(usage, stdout);
+            std::fputs(usage_head, stdout);
+            std::fputs(kinds_usage().c_str(), stdout);
+            std::fputs(usage_tail, stdout);
             return 0;
         }
         return run(options);

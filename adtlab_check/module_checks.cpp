@@ -3,8 +3,9 @@
 // against the script's.
 #include "module_checks.h"
 
-#include "checks.h"
+#include "module_scripts.h"
 #include "reporting.h"
+#include "seeding.h"
 
 #include <algorithm>
 #include <charconv>
@@ -198,23 +199,18 @@ void stopped(Child &child, bool timed_out, const std::string &where, CheckResult
     result.why = "it " + result.ending + " " + where;
 }
 
-std::uint32_t name_hash(const std::string &name) { // the same on every machine
-    std::uint32_t hash = 2166136261u;
-    for (char c : name) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    }
-    return hash;
-}
-
-std::vector<Step> script(const std::string &kind, const std::string &name,
-                         unsigned long long seed) {
+// The steps of check `name` of a module kind, for a seed.
+std::vector<Step> script(const Kind &kind, const std::string &name, unsigned long long seed) {
     std::mt19937_64 random = seeded_random(seed, name);
-    return kind == "queue"   ? queue_script(name, random)
-           : kind == "stack" ? stack_script(name, random)
-                             : fstring_script(name, random);
+    for (const ModuleCheck &check : kind.operations) {
+        if (name == check.name) {
+            return check.steps(random);
+        }
+    }
+    return {};
 }
 
-CheckResult run_check(const std::string &kind, const std::string &name, const Harness &harness) {
+CheckResult run_check(const Kind &kind, const std::string &name, const Harness &harness) {
     const std::vector<Step> steps = script(kind, name, harness.seed);
     std::string commands;
     for (const Step &step : steps) {
@@ -222,7 +218,7 @@ CheckResult run_check(const std::string &kind, const std::string &name, const Ha
     }
     CheckResult result;
     result.name = name;
-    Child child = start(harness, kind, commands);
+    Child child = start(harness, std::string(kind.name), commands);
     child.read_limit = report_limit;
     bool timed_out = false;
     for (std::size_t k = 0; k < steps.size(); ++k) {
@@ -258,33 +254,18 @@ CheckResult run_check(const std::string &kind, const std::string &name, const Ha
 
 } // namespace
 
-std::mt19937_64 seeded_random(unsigned long long seed, const std::string &name) {
-    std::seed_seq sequence{static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32),
-                           name_hash(name)};
-    return std::mt19937_64(sequence);
-}
-
-std::vector<std::string> check_names(const std::string &kind) {
-    if (kind == "queue") {
-        return {"queue_empty", "queue_enqueue", "queue_size", "queue_dump", "queue_disscard"};
-    }
-    if (kind == "stack") {
-        return {"stack_empty", "stack_push", "stack_pop", "stack_is_empty", "stack_to_array"};
-    }
-    if (kind == "fstring") {
-        return {"fstring_set", "fstring_eq"};
-    }
+std::vector<std::string> module_check_names(const Kind &kind) {
     std::vector<std::string> names;
-    for (const SortAlgorithm &algorithm : sort_algorithms) {
-        names.push_back(std::string(algorithm.name) + "_sort");
+    for (const ModuleCheck &check : kind.operations) {
+        names.emplace_back(check.name);
     }
     return names;
 }
 
-std::vector<CheckResult> check_module(const std::string &kind, const Harness &harness) {
+std::vector<CheckResult> check_module(const Kind &kind, const Harness &harness, bool) {
     std::vector<CheckResult> results;
-    for (const std::string &name : check_names(kind)) {
-        results.push_back(run_check(kind, name, harness));
+    for (const ModuleCheck &check : kind.operations) {
+        results.push_back(run_check(kind, check.name, harness));
     }
     return results;
 }

@@ -1,7 +1,9 @@
 // The scripts of the queue, stack and fixed-string checks, each with the
 // model that gives the answers: a vector per queue or stack, the texts for
 // fixed strings.
-#include "module_checks.h"
+#include "module_models.h"
+
+#include "module_scripts.h"
 
 #include <algorithm>
 #include <climits>
@@ -20,6 +22,8 @@ struct QueueModel {
     std::mt19937_64 &random;
     Script script;
     std::vector<int> queues[4];
+
+    explicit QueueModel(std::mt19937_64 &source) : random(source) {}
 
     int element() {
         return static_cast<int>(7001 + below(random, 93000)) * (below(random, 2) == 0 ? 1 : -1);
@@ -165,6 +169,8 @@ struct StackModel {
     Script script;
     std::vector<int> stacks[4];
 
+    explicit StackModel(std::mt19937_64 &source) : random(source) {}
+
     int element() { return static_cast<int>(below(random, 199999)) - 99999; }
     void empty(unsigned int s) {
         script.change(s, "empty", "stack_empty", "");
@@ -276,6 +282,8 @@ struct FstringModel {
     std::mt19937_64 &random;
     Script script;
 
+    explicit FstringModel(std::mt19937_64 &source) : random(source) {}
+
     std::string word(std::size_t n) {
         std::string text(n, 'a');
         for (char &c : text) {
@@ -339,48 +347,44 @@ void fstring_eq_steps(FstringModel &m) {
     }
 }
 
+// A check's steps: a fresh model, driven by one of the functions above.
+template <typename Model, void (*fill)(Model &)> std::vector<Step> steps(std::mt19937_64 &random) {
+    Model m(random);
+    fill(m);
+    return m.script.steps();
+}
+
+const ModuleCheck queue_table[] = {
+    {"queue_empty", steps<QueueModel, queue_empty_steps>},
+    {"queue_enqueue", steps<QueueModel, queue_enqueue_steps>},
+    {"queue_size", steps<QueueModel, queue_size_steps>},
+    {"queue_dump", steps<QueueModel, queue_dump_steps>},
+    {"queue_disscard", steps<QueueModel, queue_disscard_steps>},
+};
+
+const ModuleCheck stack_table[] = {
+    {"stack_empty", steps<StackModel, stack_empty_steps>},
+    {"stack_push", steps<StackModel, stack_push_steps>},
+    {"stack_pop", steps<StackModel, stack_pop_steps>},
+    {"stack_is_empty", steps<StackModel, stack_is_empty_steps>},
+    {"stack_to_array", steps<StackModel, stack_to_array_steps>},
+};
+
+const ModuleCheck fstring_table[] = {
+    {"fstring_set", steps<FstringModel, fstring_set_steps>},
+    {"fstring_eq", steps<FstringModel, fstring_eq_steps>},
+};
+
 } // namespace
 
-std::vector<Step> queue_script(const std::string &name, std::mt19937_64 &random) {
-    QueueModel m{random, {}, {}};
-    if (name == "queue_empty") {
-        queue_empty_steps(m);
-    } else if (name == "queue_enqueue") {
-        queue_enqueue_steps(m);
-    } else if (name == "queue_size") {
-        queue_size_steps(m);
-    } else if (name == "queue_dump") {
-        queue_dump_steps(m);
-    } else {
-        queue_disscard_steps(m);
-    }
-    return m.script.steps();
+std::span<const ModuleCheck> queue_checks() {
+    return queue_table;
 }
-
-std::vector<Step> stack_script(const std::string &name, std::mt19937_64 &random) {
-    StackModel m{random, {}, {}};
-    if (name == "stack_empty") {
-        stack_empty_steps(m);
-    } else if (name == "stack_push") {
-        stack_push_steps(m);
-    } else if (name == "stack_pop") {
-        stack_pop_steps(m);
-    } else if (name == "stack_is_empty") {
-        stack_is_empty_steps(m);
-    } else {
-        stack_to_array_steps(m);
-    }
-    return m.script.steps();
+std::span<const ModuleCheck> stack_checks() {
+    return stack_table;
 }
-
-std::vector<Step> fstring_script(const std::string &name, std::mt19937_64 &random) {
-    FstringModel m{random, {}};
-    if (name == "fstring_set") {
-        fstring_set_steps(m);
-    } else {
-        fstring_eq_steps(m);
-    }
-    return m.script.steps();
+std::span<const ModuleCheck> fstring_checks() {
+    return fstring_table;
 }
 
 } // namespace adtlab::check

@@ -1,4 +1,4 @@
-#include "module_checks.h"
+#include "module_scripts.h"
 
 #include <climits>
 #include <cstdio>

@@ -1,9 +1,9 @@
 #include "submissions.h"
 
 #include "bubblewrap.h"
-#include "checks.h"
 #include "failure.h"
 #include "interruption.h"
+#include "kinds.h"
 #include "sandbox.h"
 
 #include "sort_calls/sorts.h"
@@ -90,9 +90,9 @@ std::vector<Submission> gather_submissions(const std::vector<std::string> &argum
 namespace {
 
 // The checks of a kind, each an error: for a submission that did not build.
-std::vector<CheckResult> unbuilt_checks(const std::string &kind) {
+std::vector<CheckResult> unbuilt_checks(const Kind &kind) {
     std::vector<CheckResult> checks;
-    for (const std::string &name : check_names(kind)) {
+    for (const std::string &name : kind.check_names(kind)) {
         CheckResult check;
         check.name = name;
         check.status = Status::error;
@@ -102,36 +102,25 @@ std::vector<CheckResult> unbuilt_checks(const std::string &kind) {
     return checks;
 }
 
-std::vector<CheckResult> run_checks(const Checking &checking, const Harness &harness) {
-    if (checking.kind != "sorts") {
-        return check_module(checking.kind, harness);
-    }
-    std::vector<CheckResult> checks;
-    for (const SortAlgorithm &algorithm : sort_algorithms) {
-        checks.push_back(check_sort(algorithm, harness, checking.keep_calls));
-    }
-    return checks;
-}
-
 SubmissionResult check_one(const Submission &submission, const Checking &checking) {
     SubmissionResult result;
     result.name = submission.name;
     if (submission.files.empty()) {
         result.build_error = "no C or C++ sources, objects or static libraries in it\n";
-        result.checks = unbuilt_checks(checking.kind);
+        result.checks = unbuilt_checks(*checking.kind);
         return result;
     }
     const PrivateFolder folder(checking.keep);
     const fs::path box = make_children_folder(folder.path() / "submission");
     Harness harness{{}, folder.path(), checking.limits, checking.seed, -1, {}, {}};
     try {
-        Built built = build(checking.kind, submission.files, checking.staged, box, checking.objects,
-                            checking.libraries);
+        Built built = build(*checking.kind, submission.files, checking.staged, box,
+                            checking.objects, checking.libraries);
         harness.program = built.program;
         harness.objects = std::move(built.objects);
     } catch (const BuildFailure &failure) {
         result.build_error = failure.what();
-        result.checks = unbuilt_checks(checking.kind);
+        result.checks = unbuilt_checks(*checking.kind);
         return result;
     }
     // Without a sandbox, the children work in a folder of their own.
@@ -139,7 +128,7 @@ SubmissionResult check_one(const Submission &submission, const Checking &checkin
         harness.home = make_children_folder(folder.path() / "work");
     }
     harness.output = open_output_file(folder.path());
-    result.checks = run_checks(checking, harness);
+    result.checks = checking.kind->check(*checking.kind, harness, checking.keep_calls);
     result.output = captured_output(harness.output);
     close(harness.output);
     return result;

@@ -4,6 +4,7 @@
 
 #include "building.h"
 #include "child.h"
+#include "kinds.h"
 #include "result.h"
 
 #include <filesystem>
@@ -28,7 +29,7 @@ std::vector<Submission> gather_submissions(const std::vector<std::string> &argum
 
 // How each submission is checked.
 struct Checking {
-    std::string kind;
+    const Kind *kind = nullptr;
     Resources resources;
     Limits limits;
     unsigned long long seed = 0;
