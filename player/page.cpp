@@ -1,5 +1,6 @@
 #include "player/page.h"
 
+#include "json_writer/json_writer.h"
 #include "ordtally/ordtally.h"
 #include "player/page_html.h"
 #include "player/sorting_source.h"
@@ -35,41 +36,23 @@ std::string base64(const std::string &bytes) {
     return text;
 }
 
-// A JSON string that is also safe inside a <script> element.
-std::string json_string(const std::string &text) {
-    std::string quoted = "\"";
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            quoted.append(1, '\\').append(1, c);
-        } else if (byte < 0x20 || c == '<' || c == '>' || c == '&') {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            quoted += escaped;
-        } else {
-            quoted += c;
-        }
+void count_or_null(JsonWriter &json, const std::optional<unsigned long long> &count) {
+    if (count) {
+        json.count(*count);
+    } else {
+        json.null();
     }
-    return quoted + "\"";
 }
 
-template <typename Number> std::string json_numbers(const std::vector<Number> &values) {
-    std::string text = "[";
-    for (std::size_t k = 0; k < values.size(); ++k) {
-        text.append(k == 0 ? "" : ", ").append(std::to_string(values[k]));
-    }
-    return text + "]";
-}
-
-std::string json_count(const std::optional<unsigned long long> &count) {
-    return count ? std::to_string(*count) : "null";
-}
-
-std::string expected_json(const Expected &expected) {
-    return "{\"comparisons\": " + json_count(expected.comparisons.count) +
-           ", \"swaps\": " + json_count(expected.swaps.count) +
-           ", \"comparisons_rule\": " + json_string(expected.comparisons.rule) +
-           ", \"swaps_rule\": " + json_string(expected.swaps.rule) + "}";
+void write_expected(JsonWriter &json, const Expected &expected) {
+    json.open_object();
+    json.key("comparisons");
+    count_or_null(json, expected.comparisons.count);
+    json.key("swaps");
+    count_or_null(json, expected.swaps.count);
+    json.key("comparisons_rule").string(expected.comparisons.rule);
+    json.key("swaps_rule").string(expected.swaps.rule);
+    json.close_object();
 }
 
 void little_endian(std::string &bytes, std::uint32_t word, int size) {
@@ -80,7 +63,7 @@ void little_endian(std::string &bytes, std::uint32_t word, int size) {
 
 // The line of each call, 16 bits each; then each step as four 32-bit words:
 // the calls made before it, its kind, its first and its last position.
-std::string explained_json(const Recording &recording) {
+void write_explained(JsonWriter &json, const Recording &recording) {
     std::string lines;
     for (const CallSite &site : recording.sites) {
         little_endian(lines, std::min(site.line, 0xffffu), 2);
@@ -92,7 +75,8 @@ std::string explained_json(const Recording &recording) {
         little_endian(steps, step.first, 4);
         little_endian(steps, step.last, 4);
     }
-    return ", \"lines\": \"" + base64(lines) + "\", \"steps\": \"" + base64(steps) + "\"";
+    json.key("lines").string(base64(lines));
+    json.key("steps").string(base64(steps));
 }
 
 bool explained(const Panel &panel) {
@@ -100,38 +84,43 @@ bool explained(const Panel &panel) {
            panel.recording->sites.size() == panel.calls->size();
 }
 
-std::string panel_json(const std::vector<int> &input, const Panel &panel) {
+void write_panel(JsonWriter &json, const std::vector<int> &input, const Panel &panel) {
     const bool told = explained(panel);
-    std::string json =
-        "{\"id\": " + json_string(panel.id) + ", \"title\": " + json_string(panel.title) +
-        ", \"algorithm\": " + json_string(panel.algorithm) + ", \"events\": \"" +
-        encode_calls(input, *panel.calls, told ? &panel.recording->sites : nullptr) + "\"";
+    json.open_object();
+    json.key("id").string(panel.id);
+    json.key("title").string(panel.title);
+    json.key("algorithm").string(panel.algorithm);
+    json.key("events").string(
+        encode_calls(input, *panel.calls, told ? &panel.recording->sites : nullptr));
     if (told) {
-        json += explained_json(*panel.recording);
+        write_explained(json, *panel.recording);
     }
     if (panel.ended) {
-        json += ", \"ended\": " + json_string(*panel.ended);
+        json.key("ended").string(*panel.ended);
     }
     if (panel.expected) {
-        json += ", \"expected\": " + expected_json(*panel.expected);
+        json.key("expected");
+        write_expected(json, *panel.expected);
     }
-    return json + "}";
+    json.close_object();
 }
 
-std::string group_json(const Group &group) {
-    std::string json = "{\"name\": " + json_string(group.name) +
-                       ", \"input\": " + json_numbers(group.input) +
-                       ", \"ranks\": " + json_numbers(value_ranks(group.input));
+void write_group(JsonWriter &json, const Group &group) {
+    json.open_object();
+    json.key("name").string(group.name);
+    json.key("input").numbers(group.input);
+    json.key("ranks").numbers(value_ranks(group.input));
     if (group.compares) {
-        json += ", \"firstDifference\": " + json_count(group.first_difference) +
-                ", \"sentence\": " + json_string(group.sentence);
+        json.key("firstDifference");
+        count_or_null(json, group.first_difference);
+        json.key("sentence").string(group.sentence);
     }
-    json += ", \"runs\": [";
-    for (std::size_t k = 0; k < group.panels.size(); ++k) {
-        json += k == 0 ? "" : ", ";
-        json += panel_json(group.input, group.panels[k]);
+    json.key("runs").open_array();
+    for (const Panel &panel : group.panels) {
+        write_panel(json, group.input, panel);
     }
-    return json + "]}";
+    json.close_array();
+    json.close_object();
 }
 
 } // namespace
@@ -209,16 +198,21 @@ std::optional<Expected> expected_of(const ExpectedCounts &counts) {
 }
 
 std::string page_data(const std::string &title, const std::vector<Group> &groups) {
-    std::string json = "{\"title\": " + json_string(title) +
-                       ", \"order\": " + json_string(ADTLAB_ORDER_WORDS) +
-                       ", \"source\": {\"path\": \"sorting/sorting.cpp\", \"text\": " +
-                       json_string(sorting_source) + "}, \"groups\": [";
-    for (std::size_t k = 0; k < groups.size(); ++k) {
-        // In steps: g++ 12 with LTO warns falsely of an overflow in ", " + text.
-        json += k == 0 ? "" : ", ";
-        json += group_json(groups[k]);
+    JsonWriter json(JsonWriter::Layout::one_line, true);
+    json.open_object();
+    json.key("title").string(title);
+    json.key("order").string(ADTLAB_ORDER_WORDS);
+    json.key("source").open_object();
+    json.key("path").string("sorting/sorting.cpp");
+    json.key("text").string(sorting_source);
+    json.close_object();
+    json.key("groups").open_array();
+    for (const Group &group : groups) {
+        write_group(json, group);
     }
-    return json + "]}";
+    json.close_array();
+    json.close_object();
+    return json.text();
 }
 
 std::string write_page(const std::string &path, const std::string &title,

@@ -1,5 +1,7 @@
 #include "json.h"
 
+#include "json_writer/json_writer.h"
+
 #include <cstdio>
 
 namespace sort_trace {
@@ -9,39 +11,50 @@ namespace {
 // The site of each call, [line in the sort's source, first position, second
 // position], and the steps, each [kind, first, last, calls made before it,
 // line].
-void print_sites_and_steps(const adtlab::Recording &recording) {
-    std::printf("], \"sites\": [");
-    for (std::size_t k = 0; k < recording.sites.size(); ++k) {
-        const adtlab::CallSite &site = recording.sites[k];
-        std::printf("%s[%u, %u, %u]", k == 0 ? "" : ", ", site.line, site.first, site.second);
+void write_sites_and_steps(adtlab::JsonWriter &json, const adtlab::Recording &recording) {
+    json.key("sites").open_array();
+    for (const adtlab::CallSite &site : recording.sites) {
+        json.numbers(std::vector<unsigned int>{site.line, site.first, site.second});
     }
-    std::printf("], \"steps\": [");
-    for (std::size_t k = 0; k < recording.steps.size(); ++k) {
-        const adtlab::Step &step = recording.steps[k];
-        std::printf("%s[\"%s\", %u, %u, %zu, %u]", k == 0 ? "" : ", ", adtlab::step_name(step.kind),
-                    step.first, step.last, step.calls, step.line);
+    json.close_array();
+    json.key("steps").open_array();
+    for (const adtlab::Step &step : recording.steps) {
+        json.open_array();
+        json.string(adtlab::step_name(step.kind));
+        json.count(step.first);
+        json.count(step.last);
+        json.count(step.calls);
+        json.count(step.line);
+        json.close_array();
     }
-    std::printf("]");
+    json.close_array();
 }
 
 } // namespace
 
 void print_json(const std::vector<int> &input, const std::vector<Trace> &traces) {
-    std::printf("{\"input\": %s, \"runs\": [", json_array(input).c_str());
-    for (std::size_t r = 0; r < traces.size(); ++r) {
-        const Trace &trace = traces[r];
-        std::printf("%s{\"algorithm\": \"%s\", \"comparisons\": %u, \"swaps\": %u, "
-                    "\"result\": %s, \"events\": [",
-                    r == 0 ? "" : ", ", trace.algorithm->name, trace.comparisons, trace.swaps,
-                    json_array(trace.result).c_str());
-        const adtlab::Recording &recording = trace.recording;
-        for (std::size_t k = 0; k < recording.calls.size(); ++k) {
-            std::printf("%s%s", k == 0 ? "" : ", ", adtlab::call_json(recording.calls[k]).c_str());
+    adtlab::JsonWriter json(adtlab::JsonWriter::Layout::one_line);
+    json.open_object();
+    json.key("input").numbers(input);
+    json.key("runs").open_array();
+    for (const Trace &trace : traces) {
+        json.open_object();
+        json.key("algorithm").string(trace.algorithm->name);
+        json.key("comparisons").count(trace.comparisons);
+        json.key("swaps").count(trace.swaps);
+        json.key("result").numbers(trace.result);
+        json.key("events").open_array();
+        for (const adtlab::Call &call : trace.recording.calls) {
+            json.raw(adtlab::call_json(call));
         }
-        print_sites_and_steps(recording);
-        std::printf("}");
+        json.close_array();
+        write_sites_and_steps(json, trace.recording);
+        json.close_object();
     }
-    std::printf("]}\n");
+    json.close_array();
+    json.close_object();
+    std::fputs(json.text().c_str(), stdout);
+    std::fputc('\n', stdout);
 }
 
 } // namespace sort_trace
