@@ -5,6 +5,7 @@
 #include "lineload/lineload.h"
 #include "ordtally/ordtally.h"
 #include "sorting/sorting.h"
+#include "textbook_sorts/textbook_sorts.h"
 #include "wordrow/wordrow.h"
 
 #include <stdio.h>
@@ -31,6 +32,25 @@ static void check_sorting(void) {
     check(ms >= 0.0, "elapsed time");
     check(array_is_sorted(a, 5), "sorted");
     check(goes_before(-1, 1) && !goes_before(1, -1), "order");
+}
+
+static void check_textbook_sorts(void) {
+    int a[] = {5, 4, 3, 2, 1};
+    reset_comparisons_counter();
+    reset_swaps_counter();
+    bubble_sort(a, 5);
+    check(comparisons_number() == 10, "bubble sort comparisons");
+    check(swaps_number() == 10, "bubble sort swaps");
+    int b[] = {2, 2, 2};
+    reset_comparisons_counter();
+    reset_swaps_counter();
+    quick3_sort(b, 3);
+    check(comparisons_number() == 4 && swaps_number() == 0, "quick3 sort of equal values");
+    int c[] = {3, -8, 0, 7, -1, 4, 2};
+    int d[] = {3, -8, 0, 7, -1, 4, 2};
+    shell_sort(c, 7);
+    heap_sort(d, 7);
+    check(array_is_sorted(c, 7) && array_is_sorted(d, 7), "shell and heap sort");
 }
 
 static void check_wordrow(void) {
@@ -93,6 +113,7 @@ static void check_stack(void) {
 
 int main(void) {
     check_sorting();
+    check_textbook_sorts();
     check_wordrow();
     check_climstat();
     check_lineload();
