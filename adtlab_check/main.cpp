@@ -63,9 +63,9 @@ Each function checked is worth one point. The sorts' order is goes_before's:
 )" ADTLAB_ORDER_WORDS R"(
 
 Options:
-  --format F          text (default), csv, json, junit, or gradescope (the
-                      results.json of one submission)
-  --output FILE       write the report to FILE instead of standard output
+)";
+const char usage_after_formats[] =
+    R"(  --output FILE       write the report to FILE instead of standard output
   --jobs N            check N submissions at a time (default: the number of
                       processors)
   --seed N            the seed that chooses the checks' operations and values
@@ -102,7 +102,7 @@ would not make) that stops the run.
 
 struct Options {
     bool help = false;
-    Format format = Format::text;
+    const Format *format = &formats().front();
     std::string output; // "" for standard output
     std::string page;   // --html's, or ""
     Checking checking;
@@ -157,11 +157,9 @@ std::size_t take_option(Options &options, const std::vector<std::string> &args, 
     const std::string &value = args[k + 1];
     Limits &limits = options.checking.limits;
     if (name == "--format") {
-        const std::optional<Format> format = format_named(value);
-        if (!format) {
-            fail("unknown format '" + value + "' (text, csv, json, junit or gradescope)");
+        if ((options.format = format_named(value)) == nullptr) {
+            fail("unknown format '" + value + "' (" + format_names() + ")");
         }
-        options.format = *format;
     } else if (name == "--output") {
         options.output = value;
     } else if (name == "--html") {
@@ -328,9 +326,9 @@ class PageFile {
 
 int run(Options &options) {
     const std::vector<Submission> submissions = gather_submissions(options.arguments);
-    if (options.format == Format::gradescope && submissions.size() != 1) {
-        fail("the gradescope format takes one submission; " + std::to_string(submissions.size()) +
-             " given");
+    if (const std::string refusal = format_refusal(*options.format, submissions.size(), {});
+        !refusal.empty()) {
+        fail(refusal);
     }
     if (!options.page.empty() && submissions.size() != 1) {
         fail("--html takes one submission; " + std::to_string(submissions.size()) + " given");
@@ -361,7 +359,7 @@ int run(Options &options) {
     result.limits = options.checking.limits;
     result.check_names = check_names(result.kind);
     result.submissions = check_all(submissions, options.checking);
-    report.write(write_report(options.format, result));
+    report.write(write_report(*options.format, result));
     page.write(result.submissions);
     return result.conforms() ? 0 : 1;
 }
@@ -375,7 +373,8 @@ int main(int argc, char *argv[]) {
     try {
         Options options = parse_options({argv + 1, argv + argc});
         if (options.help) {
-            std::fputs(usage, stdout);
+            std::printf("%s  --format F          the report's form, one of:\n%s%s", usage,
+                        format_help(std::string(24, ' ')).c_str(), usage_after_formats);
             return 0;
         }
         return run(options);

@@ -63,6 +63,7 @@ struct SubmissionResult {
     bool conforms() const;
     unsigned int score() const;
     unsigned int max_score() const;
+    Status status_of(const std::string &check) const; // missing when it has no such check
 };
 
 // A run: the kind checked, how, and each submission's record in the order
