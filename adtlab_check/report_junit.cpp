@@ -2,7 +2,8 @@
 
 #include "text_encodings.h"
 
-#include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 namespace adtlab::check {
 
@@ -34,18 +35,47 @@ std::string junit_case(const SubmissionResult &submission, const CheckResult &ch
     return out + "\n    </testcase>\n";
 }
 
-std::size_t count_status(const SubmissionResult &submission, bool errors) {
-    return static_cast<std::size_t>(std::count_if(
-        submission.checks.begin(), submission.checks.end(), [&](const CheckResult &check) {
-            return check.status != Status::pass && (check.status == Status::error) == errors;
-        }));
+// A suite's counts: its tests, failures and errors, and its time in
+// milliseconds, so that the root's sums are the sums of what is shown.
+struct Counts {
+    std::size_t tests = 0;
+    std::size_t failures = 0;
+    std::size_t errors = 0;
+    long long milliseconds = 0;
+
+    Counts &operator+=(const Counts &more) {
+        tests += more.tests;
+        failures += more.failures;
+        errors += more.errors;
+        milliseconds += more.milliseconds;
+        return *this;
+    }
+};
+
+Counts counts_of(const SubmissionResult &submission) {
+    Counts counts;
+    counts.tests = submission.checks.size();
+    for (const CheckResult &check : submission.checks) {
+        counts.failures += check.status == Status::fail || check.status == Status::missing;
+        counts.errors += check.status == Status::error;
+    }
+    counts.milliseconds = std::llround(submission.seconds * 1000);
+    return counts;
+}
+
+// ` tests="3" failures="1" errors="0" time="1.234"`
+std::string attributes(const Counts &counts) {
+    char time[32];
+    std::snprintf(time, sizeof time, "%lld.%03lld", counts.milliseconds / 1000,
+                  counts.milliseconds % 1000);
+    return " tests=\"" + std::to_string(counts.tests) + "\" failures=\"" +
+           std::to_string(counts.failures) + "\" errors=\"" + std::to_string(counts.errors) +
+           "\" time=\"" + time + "\"";
 }
 
 std::string junit_suite(const RunResult &run, const SubmissionResult &submission) {
-    std::string out = "  <testsuite name=\"" + xml_text(submission.name, true) + "\" tests=\"" +
-                      std::to_string(submission.checks.size()) + "\" failures=\"" +
-                      std::to_string(count_status(submission, false)) + "\" errors=\"" +
-                      std::to_string(count_status(submission, true)) + "\">\n";
+    std::string out = "  <testsuite name=\"" + xml_text(submission.name, true) + "\"" +
+                      attributes(counts_of(submission)) + ">\n";
     out += "    <properties>\n      <property name=\"seed\" value=\"" + std::to_string(run.seed) +
            "\"/>\n      <property name=\"isolation\" value=\"" + xml_text(run.isolation, true) +
            "\"/>\n    </properties>\n";
@@ -61,13 +91,14 @@ std::string junit_suite(const RunResult &run, const SubmissionResult &submission
 } // namespace
 
 std::string junit_report(const RunResult &run, const ReportOptions &) {
-    std::string out =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"adtlab-check " +
-        xml_text(run.kind, true) + "\">\n";
+    Counts total;
+    std::string suites;
     for (const SubmissionResult &submission : run.submissions) {
-        out += junit_suite(run, submission);
+        total += counts_of(submission);
+        suites += junit_suite(run, submission);
     }
-    return out + "</testsuites>\n";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"adtlab-check " +
+           xml_text(run.kind, true) + "\"" + attributes(total) + ">\n" + suites + "</testsuites>\n";
 }
 
 } // namespace adtlab::check

@@ -58,6 +58,7 @@ struct SubmissionResult {
     std::string build_error; // the compiler's message, when it did not build
     std::vector<CheckResult> checks;
     std::string output; // what the child wrote on its standard output and error, bounded
+    double seconds = 0; // the wall time of its build and checks
 
     bool built() const { return build_error.empty(); }
     bool conforms() const;

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -113,7 +114,7 @@ std::vector<CheckResult> run_checks(const Checking &checking, const Harness &har
     return checks;
 }
 
-SubmissionResult check_one(const Submission &submission, const Checking &checking) {
+SubmissionResult check_unclocked(const Submission &submission, const Checking &checking) {
     SubmissionResult result;
     result.name = submission.name;
     if (submission.files.empty()) {
@@ -142,6 +143,15 @@ SubmissionResult check_one(const Submission &submission, const Checking &checkin
     result.checks = run_checks(checking, harness);
     result.output = captured_output(harness.output);
     close(harness.output);
+    return result;
+}
+
+// A submission's record, with the wall time of its build and checks.
+SubmissionResult check_one(const Submission &submission, const Checking &checking) {
+    const auto start = std::chrono::steady_clock::now();
+    SubmissionResult result = check_unclocked(submission, checking);
+    result.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return result;
 }
 
@@ -205,6 +215,7 @@ std::string encode(const SubmissionResult &result) {
     put(out, result.name);
     put(out, result.build_error);
     put(out, result.output);
+    put(out, static_cast<unsigned long long>(std::llround(result.seconds * 1e9))); // nanoseconds
     put(out, result.checks.size());
     for (const CheckResult &c : result.checks) {
         put(out, c.name);
@@ -231,6 +242,7 @@ SubmissionResult decode(std::string_view in) {
     result.name = take(in);
     result.build_error = take(in);
     result.output = take(in);
+    result.seconds = static_cast<double>(take_number(in)) / 1e9;
     for (long long k = take_number(in); k > 0; --k) {
         CheckResult c;
         c.name = take(in);

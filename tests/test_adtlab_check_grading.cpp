@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -305,21 +306,45 @@ void expect_json(const std::string &report) {
     EXPECT_EQ(crash["ending"].type, Json::Type::string);
 }
 
+// The number that xmllint finds for `xpath` in `file`.
+double xpath_number(const std::string &file, const std::string &xpath) {
+    Outcome o = run_program({"/usr/bin/xmllint", "--xpath", "number(" + xpath + ")", file});
+    EXPECT_TRUE(o.exited(0)) << xpath << ": " << o.err;
+    return std::strtod(o.out.c_str(), nullptr);
+}
+
 void expect_junit(const std::string &report) {
     for (const std::string &part : std::vector<std::string>{
-             "<testsuite name=\"alice\" tests=\"3\" failures=\"0\" errors=\"0\">",
-             "<testsuite name=\"bob\" tests=\"3\" failures=\"0\" errors=\"3\">",
-             "<testsuite name=\"carol\" tests=\"3\" failures=\"3\" errors=\"0\">",
-             "<testsuite name=\"" + odd_name_xml + "\" tests=\"3\" failures=\"2\" errors=\"1\">",
+             "<testsuite name=\"alice\" tests=\"3\" failures=\"0\" errors=\"0\" time=\"",
+             "<testsuite name=\"bob\" tests=\"3\" failures=\"0\" errors=\"3\" time=\"",
+             "<testsuite name=\"carol\" tests=\"3\" failures=\"3\" errors=\"0\" time=\"",
+             "<testsuite name=\"" + odd_name_xml +
+                 "\" tests=\"3\" failures=\"2\" errors=\"1\" time=\"",
+             "<testsuites name=\"adtlab-check sorts\" tests=\"12\" failures=\"5\" errors=\"4\" "
+             "time=\"",
              "<error message=\"does not build\">", "<failure message=\"does not conform\">"}) {
         EXPECT_NE(report.find(part), std::string::npos) << part << "\nnot in\n" << report;
     }
+    // Seconds to the millisecond, on the root and on every suite.
+    const std::regex time(R"(<testsuites? [^>]* time="[0-9]+\.[0-9]{3}">)");
+    EXPECT_EQ(std::distance(std::sregex_iterator(report.begin(), report.end(), time),
+                            std::sregex_iterator()),
+              5)
+        << report;
     if (access("/usr/bin/xmllint", X_OK) != 0) {
         GTEST_SKIP() << "xmllint is not installed: the XML is not parsed";
     }
     const adtlab::testing::TempFile file(report);
     Outcome parsed = run_program({"/usr/bin/xmllint", "--noout", file.path()});
     EXPECT_TRUE(parsed.exited(0)) << parsed.err;
+    for (const std::string attribute : {"tests", "failures", "errors", "time"}) {
+        EXPECT_NEAR(xpath_number(file.path(), "/testsuites/@" + attribute),
+                    xpath_number(file.path(), "sum(/testsuites/testsuite/@" + attribute + ")"),
+                    1e-6)
+            << attribute;
+    }
+    // alice builds and runs every sort: that takes time.
+    EXPECT_GT(xpath_number(file.path(), "/testsuites/testsuite[@name='alice']/@time"), 0.001);
 }
 
 struct Format {
