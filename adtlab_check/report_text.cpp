@@ -1,6 +1,7 @@
 #include "report_text.h"
 
 #include "reporting.h"
+#include "text_encodings.h"
 
 #include <algorithm>
 #include <vector>
@@ -43,7 +44,7 @@ std::string summary_table(const RunResult &run) {
     rows[0].insert(rows[0].end(), run.check_names.begin(), run.check_names.end());
     rows[0].push_back("score");
     for (const SubmissionResult &submission : run.submissions) {
-        std::vector<std::string> row = {submission.name};
+        std::vector<std::string> row = {escaped_controls(submission.name)};
         for (const std::string &check : run.check_names) {
             row.push_back(status_name(submission.status_of(check)));
         }
@@ -78,7 +79,8 @@ std::string text_report(const RunResult &run, const ReportOptions &) {
     }
     std::string out;
     for (const SubmissionResult &submission : run.submissions) {
-        out += submission.name + "\n" + indented(text_block(submission), "  ") + "\n";
+        out += escaped_controls(submission.name) + "\n" + indented(text_block(submission), "  ") +
+               "\n";
     }
     return out + summary_table(run) + seed_in_words(run);
 }

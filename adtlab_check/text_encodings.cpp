@@ -1,5 +1,7 @@
 #include "text_encodings.h"
 
+#include <cstdio>
+
 namespace adtlab::check {
 
 namespace {
@@ -38,6 +40,20 @@ std::size_t character_length(std::string_view text, std::size_t k) {
         }
     }
     return length;
+}
+
+// A control character's own escape, or "".
+const char *named_escape(char c) {
+    switch (c) {
+    case '\n':
+        return "\\n";
+    case '\t':
+        return "\\t";
+    case '\r':
+        return "\\r";
+    default:
+        return "";
+    }
 }
 
 } // namespace
@@ -82,6 +98,30 @@ std::string xml_text(std::string_view raw, bool attribute) {
             out += "&quot;";
         } else {
             out += c;
+        }
+    }
+    return out;
+}
+
+std::string escaped_controls(std::string_view raw) {
+    std::string out;
+    for (std::size_t k = 0; k < raw.size(); ++k) {
+        const auto c = static_cast<unsigned char>(raw[k]);
+        const bool c1 = c == 0xC2 && k + 1 < raw.size() &&
+                        static_cast<unsigned char>(raw[k + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(raw[k + 1]) <= 0x9F;
+        char escaped[8];
+        if (c1) {
+            std::snprintf(escaped, sizeof escaped, "\\u%04x",
+                          static_cast<unsigned int>(static_cast<unsigned char>(raw[++k])));
+            out += escaped;
+        } else if (*named_escape(raw[k]) != '\0') {
+            out += named_escape(raw[k]);
+        } else if (c < 0x20 || c == 0x7F) {
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned int>(c));
+            out += escaped;
+        } else {
+            out += raw[k];
         }
     }
     return out;

@@ -375,6 +375,84 @@ INSTANTIATE_TEST_SUITE_P(Class, AdtlabCheckFormats,
                                            Format{"junit", expect_junit}),
                          adtlab::testing::NameFromWhat());
 
+// Two folders named ana, told apart in every format, beside a name with a
+// line end, a tab and an escape that the text report spells out.
+const std::string control_name = "e\n\tv\x1b[31m";
+
+struct Names {
+    const char *what;
+    std::vector<std::string> parts; // each in the report
+    std::string absent;             // nowhere in it, when not ""
+};
+
+// A folder under /tmp, removed with all in it.
+class TempFolder {
+  public:
+    TempFolder() : path_("/tmp/adtlab-check-names-XXXXXX") {
+        if (mkdtemp(path_.data()) == nullptr) {
+            throw std::runtime_error("no temporary folder");
+        }
+    }
+    ~TempFolder() { fs::remove_all(path_); }
+    TempFolder(const TempFolder &) = delete;
+    TempFolder &operator=(const TempFolder &) = delete;
+    fs::path path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+void PrintTo(const Names &n, std::ostream *os) {
+    *os << n.what;
+}
+
+class AdtlabCheckNames : public ::testing::TestWithParam<Names> {};
+
+TEST_P(AdtlabCheckNames, TellsSubmissionsOfOneNameApart) {
+    const TempFolder root;
+    const fs::path base = root.path();
+    const std::pair<std::string, const char *> folders[] = {{"a/ana", "left_first_sorts.c"},
+                                                            {"b/ana", "quick_last_pivot.c"},
+                                                            {"c/ben", "left_first_sorts.c"},
+                                                            {control_name, "left_first_sorts.c"}};
+    std::vector<std::string> arguments;
+    for (const auto &[folder, file] : folders) {
+        fs::create_directories(base / folder);
+        fs::copy_file(fs::path(TESTS_DIR) / "check_modules" / file, base / folder / file);
+        arguments.push_back((base / folder).string());
+    }
+    Outcome o = check({"--format", GetParam().what}, arguments);
+    EXPECT_TRUE(o.exited(1)) << o.err;
+    const std::string report = GetParam().what == std::string("text") ? squeezed(o.out) : o.out;
+    for (const std::string &part : GetParam().parts) {
+        EXPECT_NE(report.find(part), std::string::npos) << part << "\nnot in\n" << o.out;
+    }
+    if (!GetParam().absent.empty()) {
+        EXPECT_EQ(o.out.find(GetParam().absent), std::string::npos) << o.out;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Class, AdtlabCheckNames,
+    ::testing::Values(
+        Names{"text",
+              {"\na/ana pass pass pass 3/3\n", "\nb/ana missing missing fail 0/3\n",
+               "\nben pass pass pass 3/3\n", "\ne\\n\\tv\\x1b[31m\n selection_sort: conforms",
+               "\ne\\n\\tv\\x1b[31m pass pass pass 3/3\n"},
+              "\x1b"},
+        Names{"csv",
+              {"\na/ana,pass,pass,pass,3,3\n", "\nb/ana,missing,missing,fail,0,3\n", "\nben,pass,"},
+              ""},
+        Names{"json",
+              {"\"name\": \"a/ana\",\n      \"conforms\": true",
+               "\"name\": \"b/ana\",\n      \"conforms\": false", "\"name\": \"ben\","},
+              ""},
+        Names{"junit",
+              {"<testsuite name=\"a/ana\" tests=\"3\" failures=\"0\"",
+               "<testsuite name=\"b/ana\" tests=\"3\" failures=\"3\"", "<testsuite name=\"ben\" "},
+              ""}),
+    adtlab::testing::NameFromWhat());
+
 TEST(AdtlabCheckGradescope, WritesTheResultsOfOneSubmission) {
     const Class students;
     Outcome o = check({"--format", "gradescope"}, {students.folders()[2]});
