@@ -17,7 +17,7 @@ const Format table[] = {
     {"csv", "a row per submission: statuses and score", csv_report},
     {"json", "every record of the run", json_report},
     {"junit", "JUnit XML: a suite per submission", junit_report},
-    {"gradescope", "the results.json of one submission", gradescope_report, true},
+    {"gradescope", "the results.json of one submission", gradescope_report, true, true},
 };
 
 } // namespace
@@ -57,10 +57,16 @@ std::string format_help(std::string_view margin) {
     return out;
 }
 
-std::string format_refusal(const Format &format, std::size_t submissions, const ReportOptions &) {
+std::string format_refusal(const Format &format, std::size_t submissions,
+                           const ReportOptions &options) {
+    const std::string name(format.name);
     if (format.one_submission && submissions != 1) {
-        return "the " + std::string(format.name) + " format takes one submission; " +
-               std::to_string(submissions) + " given";
+        return "the " + name + " format takes one submission; " + std::to_string(submissions) +
+               " given";
+    }
+    if (options.hide_input && !format.hides_input) {
+        return "--hide-input is for a report that students see; the " + name +
+               " format shows every input";
     }
     return "";
 }

@@ -65,7 +65,10 @@ Each function checked is worth one point. The sorts' order is goes_before's:
 Options:
 )";
 const char usage_after_formats[] =
-    R"(  --output FILE       write the report to FILE instead of standard output
+    R"(  --hide-input        gradescope only: a failing check shows students only the
+                      size of its input; a hidden test of no points holds the
+                      whole verdict
+  --output FILE       write the report to FILE instead of standard output
   --jobs N            check N submissions at a time (default: the number of
                       processors)
   --seed N            the seed that chooses the checks' operations and values
@@ -103,6 +106,7 @@ would not make) that stops the run.
 struct Options {
     bool help = false;
     const Format *format = &formats().front();
+    ReportOptions reporting;
     std::string output; // "" for standard output
     std::string page;   // --html's, or ""
     Checking checking;
@@ -145,6 +149,10 @@ std::size_t take_option(Options &options, const std::vector<std::string> &args, 
     }
     if (name == "--objects") {
         options.checking.objects = true;
+        return 1;
+    }
+    if (name == "--hide-input") {
+        options.reporting.hide_input = true;
         return 1;
     }
     if (name == "--no-sandbox") {
@@ -326,7 +334,8 @@ class PageFile {
 
 int run(Options &options) {
     const std::vector<Submission> submissions = gather_submissions(options.arguments);
-    if (const std::string refusal = format_refusal(*options.format, submissions.size(), {});
+    if (const std::string refusal =
+            format_refusal(*options.format, submissions.size(), options.reporting);
         !refusal.empty()) {
         fail(refusal);
     }
@@ -359,7 +368,7 @@ int run(Options &options) {
     result.limits = options.checking.limits;
     result.check_names = check_names(result.kind);
     result.submissions = check_all(submissions, options.checking);
-    report.write(write_report(*options.format, result));
+    report.write(write_report(*options.format, result, options.reporting));
     page.write(result.submissions);
     return result.conforms() ? 0 : 1;
 }

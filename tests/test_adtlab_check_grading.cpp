@@ -453,21 +453,74 @@ INSTANTIATE_TEST_SUITE_P(
               ""}),
     adtlab::testing::NameFromWhat());
 
-TEST(AdtlabCheckGradescope, WritesTheResultsOfOneSubmission) {
+// carol's results.json: every test visible, or with --hide-input a failing
+// check's input kept from students and a hidden test of no points for it.
+struct GradescopeTest {
+    std::string name;
+    std::string visibility;
+    double max_score;
+    std::string output; // a part of its output
+};
+
+struct Gradescope {
+    const char *what;
+    std::vector<std::string> options;
+    std::vector<GradescopeTest> tests;
+    std::string absent; // in no visible test's output, when not ""
+};
+
+void PrintTo(const Gradescope &g, std::ostream *os) {
+    *os << g.what;
+}
+
+class AdtlabCheckGradescope : public ::testing::TestWithParam<Gradescope> {};
+
+TEST_P(AdtlabCheckGradescope, WritesTheResultsOfOneSubmission) {
     const Class students;
-    Outcome o = check({"--format", "gradescope"}, {students.folders()[2]});
+    std::vector<std::string> options = {"--format", "gradescope"};
+    options.insert(options.end(), GetParam().options.begin(), GetParam().options.end());
+    Outcome o = check(options, {students.folders()[2]});
     EXPECT_TRUE(o.exited(1)) << o.err;
     const std::optional<Json> results = JsonReader(o.out).document();
     ASSERT_TRUE(results) << o.out;
     EXPECT_EQ((*results)["score"].number, 0);
     EXPECT_EQ((*results)["max_score"].number, 3);
     const std::vector<Json> &tests = (*results)["tests"].items;
-    ASSERT_EQ(tests.size(), 3u);
-    EXPECT_EQ(tests[2]["name"].string, "quick_sort");
-    EXPECT_EQ(tests[2]["status"].string, "failed");
-    EXPECT_EQ(tests[2]["max_score"].number, 1);
-    EXPECT_NE(tests[2]["output"].string.find("expected goes_before(-2, 2)"), std::string::npos);
+    ASSERT_EQ(tests.size(), GetParam().tests.size()) << o.out;
+    for (std::size_t k = 0; k < tests.size(); ++k) {
+        const GradescopeTest &expected = GetParam().tests[k];
+        EXPECT_EQ(tests[k]["name"].string, expected.name);
+        EXPECT_EQ(tests[k]["visibility"].string, expected.visibility) << expected.name;
+        EXPECT_EQ(tests[k]["max_score"].number, expected.max_score) << expected.name;
+        EXPECT_EQ(tests[k]["status"].string, "failed") << expected.name;
+        const std::string &output = tests[k]["output"].string;
+        EXPECT_NE(output.find(expected.output), std::string::npos)
+            << expected.name << ": " << output;
+        if (expected.visibility == "visible" && !GetParam().absent.empty()) {
+            EXPECT_EQ(output.find(GetParam().absent), std::string::npos) << output;
+        }
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Carol, AdtlabCheckGradescope,
+    ::testing::Values(Gradescope{"every input shown",
+                                 {},
+                                 {{"selection_sort", "visible", 1, "selection_sort: missing\n"},
+                                  {"insertion_sort", "visible", 1, "insertion_sort: missing\n"},
+                                  {"quick_sort", "visible", 1,
+                                   "on (2 values) 2 -2\n  call 1: expected goes_before(-2, 2)"}},
+                                 ""},
+                      Gradescope{"inputs hidden",
+                                 {"--hide-input"},
+                                 {{"selection_sort", "visible", 1, "selection_sort: missing\n"},
+                                  {"insertion_sort", "visible", 1, "insertion_sort: missing\n"},
+                                  {"quick_sort", "visible", 1,
+                                   "quick_sort: does not conform\n  on 2 values (hidden)\n"},
+                                  {"quick_sort (with its input)", "hidden", 0,
+                                   "on (2 values) 2 -2\n  call 1: expected goes_before(-2, 2)"}},
+                                 "-2"}),
+    adtlab::testing::NameFromWhat());
 
 // Statuses, and usage errors: one line, status 2, before any check runs.
 struct Run {
@@ -511,6 +564,11 @@ INSTANTIATE_TEST_SUITE_P(
             {"--format", "gradescope", "sorts", "CLASS"},
             2,
             "adtlab-check: the gradescope format takes one submission; 4 given\n"},
+        Run{"hidden input in csv",
+            {"--hide-input", "--format", "csv", "sorts", "CLASS"},
+            2,
+            "adtlab-check: --hide-input is for a report that students see; the csv format shows "
+            "every input\n"},
         Run{"unknown format",
             {"--format", "xml", "sorts", "CLASS"},
             2,
