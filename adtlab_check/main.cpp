@@ -58,8 +58,11 @@ const char usage_tail[] =
 )" ADTLAB_ORDER_WORDS R"(
 
 Options:
-  --format F          text (default), csv, json, junit, or gradescope (the
-                      results.json of one submission)
+)";
+const char usage_after_formats[] =
+    R"(  --hide-input        gradescope only: a failing check shows students only the
+                      size of its input; a hidden test of no points holds the
+                      whole verdict
   --output FILE       write the report to FILE instead of standard output
   --jobs N            check N submissions at a time (default: the number of
                       processors)
@@ -97,7 +100,8 @@ would not make) that stops the run.
 
 struct Options {
     bool help = false;
-    Format format = Format::text;
+    const Format *format = &formats().front();
+    ReportOptions reporting;
     std::string output; // "" for standard output
     std::string page;   // --html's, or ""
     Checking checking;
@@ -142,6 +146,10 @@ std::size_t take_option(Options &options, const std::vector<std::string> &args, 
         options.checking.objects = true;
         return 1;
     }
+    if (name == "--hide-input") {
+        options.reporting.hide_input = true;
+        return 1;
+    }
     if (name == "--no-sandbox") {
         allow_without_sandbox();
         return 1;
@@ -152,11 +160,9 @@ std::size_t take_option(Options &options, const std::vector<std::string> &args, 
     const std::string &value = args[k + 1];
     Limits &limits = options.checking.limits;
     if (name == "--format") {
-        const std::optional<Format> format = format_named(value);
-        if (!format) {
-            fail("unknown format '" + value + "' (text, csv, json, junit or gradescope)");
+        if ((options.format = format_named(value)) == nullptr) {
+            fail("unknown format '" + value + "' (" + format_names() + ")");
         }
-        options.format = *format;
     } else if (name == "--output") {
         options.output = value;
     } else if (name == "--html") {
@@ -322,9 +328,10 @@ class PageFile {
 
 int run(Options &options) {
     const std::vector<Submission> submissions = gather_submissions(options.arguments);
-    if (options.format == Format::gradescope && submissions.size() != 1) {
-        fail("the gradescope format takes one submission; " + std::to_string(submissions.size()) +
-             " given");
+    if (const std::string refusal =
+            format_refusal(*options.format, submissions.size(), options.reporting);
+        !refusal.empty()) {
+        fail(refusal);
     }
     if (!options.page.empty() && submissions.size() != 1) {
         fail("--html takes one submission; " + std::to_string(submissions.size()) + " given");
@@ -355,7 +362,7 @@ int run(Options &options) {
     result.limits = options.checking.limits;
     result.check_names = options.checking.kind->check_names(*options.checking.kind);
     result.submissions = check_all(submissions, options.checking);
-    report.write(write_report(options.format, result));
+    report.write(write_report(*options.format, result, options.reporting));
     page.write(result.submissions);
     return result.conforms() ? 0 : 1;
 }
@@ -369,9 +376,9 @@ int main(int argc, char *argv[]) {
     try {
         Options options = parse_options({argv + 1, argv + argc});
         if (options.help) {
-            std::fputs(usage_head, stdout);
-            std::fputs(kinds_usage().c_str(), stdout);
-            std::fputs(usage_tail, stdout);
+            std::printf("%s%s%s  --format F          the report's form, one of:\n%s%s", usage_head,
+                        kinds_usage().c_str(), usage_tail,
+                        format_help(std::string(24, ' ')).c_str(), usage_after_formats);
             return 0;
         }
         return run(options);

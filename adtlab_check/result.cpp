@@ -35,6 +35,15 @@ unsigned int SubmissionResult::max_score() const {
         [](unsigned int sum, const CheckResult &c) { return sum + c.max_points; });
 }
 
+Status SubmissionResult::status_of(const std::string &check) const {
+    for (const CheckResult &result : checks) {
+        if (result.name == check) {
+            return result.status;
+        }
+    }
+    return Status::missing;
+}
+
 bool RunResult::conforms() const {
     return std::all_of(submissions.begin(), submissions.end(),
                        [](const SubmissionResult &s) { return s.conforms(); });

@@ -58,11 +58,13 @@ struct SubmissionResult {
     std::string build_error; // the compiler's message, when it did not build
     std::vector<CheckResult> checks;
     std::string output; // what the child wrote on its standard output and error, bounded
+    double seconds = 0; // the wall time of its build and checks
 
     bool built() const { return build_error.empty(); }
     bool conforms() const;
     unsigned int score() const;
     unsigned int max_score() const;
+    Status status_of(const std::string &check) const; // missing when it has no such check
 };
 
 // A run: the kind checked, how, and each submission's record in the order

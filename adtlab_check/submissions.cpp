@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -42,10 +43,53 @@ bool is_module_file(const fs::path &file) {
     return false;
 }
 
-// "alice" for alice/, ./alice or /class/alice/.
-std::string folder_name(const std::string &folder) {
-    fs::path path = fs::absolute(folder).lexically_normal();
-    return path.has_filename() ? path.filename().string() : path.parent_path().filename().string();
+// "/class/alice" for alice/, ./alice or /class/alice/.
+fs::path place_of(const std::string &argument) {
+    const fs::path path = fs::absolute(argument).lexically_normal();
+    return path.has_filename() ? path : path.parent_path();
+}
+
+// The last `count` parts of a place: "alice", "a/alice", ...
+std::string last_parts(const fs::path &place, std::size_t count) {
+    fs::path tail;
+    for (fs::path rest = place; count > 0 && rest.has_filename(); --count) {
+        tail = tail.empty() ? rest.filename() : rest.filename() / tail;
+        rest = rest.parent_path();
+    }
+    return tail.string();
+}
+
+// The fewest last parts of places[i] that no other place of its name
+// shares; the same place given twice is numbered: "ana", "ana (2)".
+std::string distinct_name(const std::vector<Submission> &submissions,
+                          const std::vector<fs::path> &places, std::size_t i) {
+    std::size_t count = 1;
+    for (std::size_t j = 0; j < places.size(); ++j) {
+        const bool rival = submissions[j].name == submissions[i].name && places[j] != places[i];
+        while (rival && count < 256 &&
+               last_parts(places[j], count) == last_parts(places[i], count)) {
+            ++count;
+        }
+    }
+    std::string name = last_parts(places[i], count);
+    const auto same =
+        std::count(places.begin(), places.begin() + static_cast<std::ptrdiff_t>(i), places[i]);
+    return same == 0 ? name : name + " (" + std::to_string(same + 1) + ")";
+}
+
+// Submissions of the same name told apart by the places they come from.
+void tell_apart(std::vector<Submission> &submissions, const std::vector<fs::path> &places) {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < submissions.size(); ++i) {
+        const auto shared =
+            std::count_if(submissions.begin(), submissions.end(), [&](const Submission &other) {
+                return other.name == submissions[i].name;
+            });
+        names.push_back(shared == 1 ? submissions[i].name : distinct_name(submissions, places, i));
+    }
+    for (std::size_t i = 0; i < submissions.size(); ++i) {
+        submissions[i].name = names[i];
+    }
 }
 
 std::vector<std::string> files_in(const std::string &folder) {
@@ -65,10 +109,12 @@ std::vector<std::string> files_in(const std::string &folder) {
 std::vector<Submission> gather_submissions(const std::vector<std::string> &arguments) {
     std::vector<Submission> submissions;
     std::optional<std::size_t> named; // the submission of the files named directly
+    std::vector<fs::path> places;     // where each comes from: its folder, or its first file
     for (const std::string &argument : arguments) {
         std::error_code error;
         if (fs::is_directory(argument, error)) {
-            submissions.push_back({folder_name(argument), files_in(argument)});
+            places.push_back(place_of(argument));
+            submissions.push_back({places.back().filename().string(), files_in(argument)});
             continue;
         }
         if (!fs::is_regular_file(argument, error)) {
@@ -79,11 +125,13 @@ std::vector<Submission> gather_submissions(const std::vector<std::string> &argum
         }
         if (!named) {
             named = submissions.size();
-            submissions.push_back({fs::path(argument).filename().string(), {}});
+            places.push_back(place_of(argument));
+            submissions.push_back({places.back().filename().string(), {}});
         }
         // Absolute: the compiler runs in the submission's private folder.
         submissions[*named].files.push_back(fs::absolute(argument).string());
     }
+    tell_apart(submissions, places);
     return submissions;
 }
 
@@ -102,7 +150,7 @@ std::vector<CheckResult> unbuilt_checks(const Kind &kind) {
     return checks;
 }
 
-SubmissionResult check_one(const Submission &submission, const Checking &checking) {
+SubmissionResult check_unclocked(const Submission &submission, const Checking &checking) {
     SubmissionResult result;
     result.name = submission.name;
     if (submission.files.empty()) {
@@ -131,6 +179,15 @@ SubmissionResult check_one(const Submission &submission, const Checking &checkin
     result.checks = checking.kind->check(*checking.kind, harness, checking.keep_calls);
     result.output = captured_output(harness.output);
     close(harness.output);
+    return result;
+}
+
+// A submission's record, with the wall time of its build and checks.
+SubmissionResult check_one(const Submission &submission, const Checking &checking) {
+    const auto start = std::chrono::steady_clock::now();
+    SubmissionResult result = check_unclocked(submission, checking);
+    result.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return result;
 }
 
@@ -194,6 +251,7 @@ std::string encode(const SubmissionResult &result) {
     put(out, result.name);
     put(out, result.build_error);
     put(out, result.output);
+    put(out, static_cast<unsigned long long>(std::llround(result.seconds * 1e9))); // nanoseconds
     put(out, result.checks.size());
     for (const CheckResult &c : result.checks) {
         put(out, c.name);
@@ -220,6 +278,7 @@ SubmissionResult decode(std::string_view in) {
     result.name = take(in);
     result.build_error = take(in);
     result.output = take(in);
+    result.seconds = static_cast<double>(take_number(in)) / 1e9;
     for (long long k = take_number(in); k > 0; --k) {
         CheckResult c;
         c.name = take(in);

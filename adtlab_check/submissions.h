@@ -24,7 +24,10 @@ struct Submission {
 // any kind of file with such a name, for the build to refuse what is not a
 // regular file.
 // The files named directly form one submission, at the place of the first
-// and named after it. An argument that is neither is a failure.
+// and named after it. Submissions whose names are the same are named by the
+// fewest last parts of their paths that tell them apart ("a/ana", "b/ana");
+// the same path given twice is numbered ("ana", "ana (2)"). An argument that
+// is neither a folder nor a file is a failure.
 std::vector<Submission> gather_submissions(const std::vector<std::string> &arguments);
 
 // How each submission is checked.

@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -305,21 +306,45 @@ void expect_json(const std::string &report) {
     EXPECT_EQ(crash["ending"].type, Json::Type::string);
 }
 
+// The number that xmllint finds for `xpath` in `file`.
+double xpath_number(const std::string &file, const std::string &xpath) {
+    Outcome o = run_program({"/usr/bin/xmllint", "--xpath", "number(" + xpath + ")", file});
+    EXPECT_TRUE(o.exited(0)) << xpath << ": " << o.err;
+    return std::strtod(o.out.c_str(), nullptr);
+}
+
 void expect_junit(const std::string &report) {
     for (const std::string &part : std::vector<std::string>{
-             "<testsuite name=\"alice\" tests=\"3\" failures=\"0\" errors=\"0\">",
-             "<testsuite name=\"bob\" tests=\"3\" failures=\"0\" errors=\"3\">",
-             "<testsuite name=\"carol\" tests=\"3\" failures=\"3\" errors=\"0\">",
-             "<testsuite name=\"" + odd_name_xml + "\" tests=\"3\" failures=\"2\" errors=\"1\">",
+             "<testsuite name=\"alice\" tests=\"3\" failures=\"0\" errors=\"0\" time=\"",
+             "<testsuite name=\"bob\" tests=\"3\" failures=\"0\" errors=\"3\" time=\"",
+             "<testsuite name=\"carol\" tests=\"3\" failures=\"3\" errors=\"0\" time=\"",
+             "<testsuite name=\"" + odd_name_xml +
+                 "\" tests=\"3\" failures=\"2\" errors=\"1\" time=\"",
+             "<testsuites name=\"adtlab-check sorts\" tests=\"12\" failures=\"5\" errors=\"4\" "
+             "time=\"",
              "<error message=\"does not build\">", "<failure message=\"does not conform\">"}) {
         EXPECT_NE(report.find(part), std::string::npos) << part << "\nnot in\n" << report;
     }
+    // Seconds to the millisecond, on the root and on every suite.
+    const std::regex time(R"(<testsuites? [^>]* time="[0-9]+\.[0-9]{3}">)");
+    EXPECT_EQ(std::distance(std::sregex_iterator(report.begin(), report.end(), time),
+                            std::sregex_iterator()),
+              5)
+        << report;
     if (access("/usr/bin/xmllint", X_OK) != 0) {
         GTEST_SKIP() << "xmllint is not installed: the XML is not parsed";
     }
     const adtlab::testing::TempFile file(report);
     Outcome parsed = run_program({"/usr/bin/xmllint", "--noout", file.path()});
     EXPECT_TRUE(parsed.exited(0)) << parsed.err;
+    for (const std::string attribute : {"tests", "failures", "errors", "time"}) {
+        EXPECT_NEAR(xpath_number(file.path(), "/testsuites/@" + attribute),
+                    xpath_number(file.path(), "sum(/testsuites/testsuite/@" + attribute + ")"),
+                    1e-6)
+            << attribute;
+    }
+    // alice builds and runs every sort: that takes time.
+    EXPECT_GT(xpath_number(file.path(), "/testsuites/testsuite[@name='alice']/@time"), 0.001);
 }
 
 struct Format {
@@ -350,21 +375,152 @@ INSTANTIATE_TEST_SUITE_P(Class, AdtlabCheckFormats,
                                            Format{"junit", expect_junit}),
                          adtlab::testing::NameFromWhat());
 
-TEST(AdtlabCheckGradescope, WritesTheResultsOfOneSubmission) {
+// Two folders named ana, told apart in every format, beside a name with a
+// line end, a tab and an escape that the text report spells out.
+const std::string control_name = "e\n\tv\x1b[31m";
+
+struct Names {
+    const char *what;
+    std::vector<std::string> parts; // each in the report
+    std::string absent;             // nowhere in it, when not ""
+};
+
+// A folder under /tmp, removed with all in it.
+class TempFolder {
+  public:
+    TempFolder() : path_("/tmp/adtlab-check-names-XXXXXX") {
+        if (mkdtemp(path_.data()) == nullptr) {
+            throw std::runtime_error("no temporary folder");
+        }
+    }
+    ~TempFolder() { fs::remove_all(path_); }
+    TempFolder(const TempFolder &) = delete;
+    TempFolder &operator=(const TempFolder &) = delete;
+    fs::path path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+void PrintTo(const Names &n, std::ostream *os) {
+    *os << n.what;
+}
+
+class AdtlabCheckNames : public ::testing::TestWithParam<Names> {};
+
+TEST_P(AdtlabCheckNames, TellsSubmissionsOfOneNameApart) {
+    const TempFolder root;
+    const fs::path base = root.path();
+    const std::pair<std::string, const char *> folders[] = {{"a/ana", "left_first_sorts.c"},
+                                                            {"b/ana", "quick_last_pivot.c"},
+                                                            {"c/ben", "left_first_sorts.c"},
+                                                            {control_name, "left_first_sorts.c"}};
+    std::vector<std::string> arguments;
+    for (const auto &[folder, file] : folders) {
+        fs::create_directories(base / folder);
+        fs::copy_file(fs::path(TESTS_DIR) / "check_modules" / file, base / folder / file);
+        arguments.push_back((base / folder).string());
+    }
+    Outcome o = check({"--format", GetParam().what}, arguments);
+    EXPECT_TRUE(o.exited(1)) << o.err;
+    const std::string report = GetParam().what == std::string("text") ? squeezed(o.out) : o.out;
+    for (const std::string &part : GetParam().parts) {
+        EXPECT_NE(report.find(part), std::string::npos) << part << "\nnot in\n" << o.out;
+    }
+    if (!GetParam().absent.empty()) {
+        EXPECT_EQ(o.out.find(GetParam().absent), std::string::npos) << o.out;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Class, AdtlabCheckNames,
+    ::testing::Values(
+        Names{"text",
+              {"\na/ana pass pass pass 3/3\n", "\nb/ana missing missing fail 0/3\n",
+               "\nben pass pass pass 3/3\n", "\ne\\n\\tv\\x1b[31m\n selection_sort: conforms",
+               "\ne\\n\\tv\\x1b[31m pass pass pass 3/3\n"},
+              "\x1b"},
+        Names{"csv",
+              {"\na/ana,pass,pass,pass,3,3\n", "\nb/ana,missing,missing,fail,0,3\n", "\nben,pass,"},
+              ""},
+        Names{"json",
+              {"\"name\": \"a/ana\",\n      \"conforms\": true",
+               "\"name\": \"b/ana\",\n      \"conforms\": false", "\"name\": \"ben\","},
+              ""},
+        Names{"junit",
+              {"<testsuite name=\"a/ana\" tests=\"3\" failures=\"0\"",
+               "<testsuite name=\"b/ana\" tests=\"3\" failures=\"3\"", "<testsuite name=\"ben\" "},
+              ""}),
+    adtlab::testing::NameFromWhat());
+
+// carol's results.json: every test visible, or with --hide-input a failing
+// check's input kept from students and a hidden test of no points for it.
+struct GradescopeTest {
+    std::string name;
+    std::string visibility;
+    double max_score;
+    std::string output; // a part of its output
+};
+
+struct Gradescope {
+    const char *what;
+    std::vector<std::string> options;
+    std::vector<GradescopeTest> tests;
+    std::string absent; // in no visible test's output, when not ""
+};
+
+void PrintTo(const Gradescope &g, std::ostream *os) {
+    *os << g.what;
+}
+
+class AdtlabCheckGradescope : public ::testing::TestWithParam<Gradescope> {};
+
+TEST_P(AdtlabCheckGradescope, WritesTheResultsOfOneSubmission) {
     const Class students;
-    Outcome o = check({"--format", "gradescope"}, {students.folders()[2]});
+    std::vector<std::string> options = {"--format", "gradescope"};
+    options.insert(options.end(), GetParam().options.begin(), GetParam().options.end());
+    Outcome o = check(options, {students.folders()[2]});
     EXPECT_TRUE(o.exited(1)) << o.err;
     const std::optional<Json> results = JsonReader(o.out).document();
     ASSERT_TRUE(results) << o.out;
     EXPECT_EQ((*results)["score"].number, 0);
     EXPECT_EQ((*results)["max_score"].number, 3);
     const std::vector<Json> &tests = (*results)["tests"].items;
-    ASSERT_EQ(tests.size(), 3u);
-    EXPECT_EQ(tests[2]["name"].string, "quick_sort");
-    EXPECT_EQ(tests[2]["status"].string, "failed");
-    EXPECT_EQ(tests[2]["max_score"].number, 1);
-    EXPECT_NE(tests[2]["output"].string.find("expected goes_before(-2, 2)"), std::string::npos);
+    ASSERT_EQ(tests.size(), GetParam().tests.size()) << o.out;
+    for (std::size_t k = 0; k < tests.size(); ++k) {
+        const GradescopeTest &expected = GetParam().tests[k];
+        EXPECT_EQ(tests[k]["name"].string, expected.name);
+        EXPECT_EQ(tests[k]["visibility"].string, expected.visibility) << expected.name;
+        EXPECT_EQ(tests[k]["max_score"].number, expected.max_score) << expected.name;
+        EXPECT_EQ(tests[k]["status"].string, "failed") << expected.name;
+        const std::string &output = tests[k]["output"].string;
+        EXPECT_NE(output.find(expected.output), std::string::npos)
+            << expected.name << ": " << output;
+        if (expected.visibility == "visible" && !GetParam().absent.empty()) {
+            EXPECT_EQ(output.find(GetParam().absent), std::string::npos) << output;
+        }
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Carol, AdtlabCheckGradescope,
+    ::testing::Values(Gradescope{"every input shown",
+                                 {},
+                                 {{"selection_sort", "visible", 1, "selection_sort: missing\n"},
+                                  {"insertion_sort", "visible", 1, "insertion_sort: missing\n"},
+                                  {"quick_sort", "visible", 1,
+                                   "on (2 values) 2 -2\n  call 1: expected goes_before(-2, 2)"}},
+                                 ""},
+                      Gradescope{"inputs hidden",
+                                 {"--hide-input"},
+                                 {{"selection_sort", "visible", 1, "selection_sort: missing\n"},
+                                  {"insertion_sort", "visible", 1, "insertion_sort: missing\n"},
+                                  {"quick_sort", "visible", 1,
+                                   "quick_sort: does not conform\n  on 2 values (hidden)\n"},
+                                  {"quick_sort (with its input)", "hidden", 0,
+                                   "on (2 values) 2 -2\n  call 1: expected goes_before(-2, 2)"}},
+                                 "-2"}),
+    adtlab::testing::NameFromWhat());
 
 // Statuses, and usage errors: one line, status 2, before any check runs.
 struct Run {
@@ -408,6 +564,11 @@ INSTANTIATE_TEST_SUITE_P(
             {"--format", "gradescope", "sorts", "CLASS"},
             2,
             "adtlab-check: the gradescope format takes one submission; 4 given\n"},
+        Run{"hidden input in csv",
+            {"--hide-input", "--format", "csv", "sorts", "CLASS"},
+            2,
+            "adtlab-check: --hide-input is for a report that students see; the csv format shows "
+            "every input\n"},
         Run{"unknown format",
             {"--format", "xml", "sorts", "CLASS"},
             2,

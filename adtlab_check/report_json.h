@@ -1,0 +1,12 @@
+// The json report.
+#pragma once
+
+#include "formats.h"
+
+#include <string>
+
+namespace adtlab::check {
+
+std::string json_report(const RunResult &run, const ReportOptions &options);
+
+} // namespace adtlab::check
