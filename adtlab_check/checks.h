@@ -22,6 +22,10 @@ CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness,
                        bool keep_calls = false);
 std::vector<CheckResult> check_module(const std::string &kind, const Harness &harness);
 
+// How a child ended, in the record: its words (returned) and its kind's
+// name.
+std::string record_ending(CheckResult &result, const Ending &ending, const Limits &limits);
+
 // The checks of a kind by name, one point each: "selection_sort", ...,
 // "queue_empty", ..., in the order they run.
 std::vector<std::string> check_names(const std::string &kind);

@@ -49,6 +49,7 @@ struct CheckResult {
     std::string got;
     std::optional<CallCounts> before;
     std::string ending;
+    std::string ending_kind;        // its kind's name ("timed_out", ...), "" for a normal exit
     std::optional<SortCalls> shown; // a sort's, when kept for a page
 };
 
