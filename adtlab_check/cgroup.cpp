@@ -137,8 +137,11 @@ bool Cgroup::hit_memory_limit() const {
 
 bool Cgroup::hit_process_limit() const {
     // "max N": how many times a fork was refused at pids.max.
+    if (pids_.empty()) {
+        return false;
+    }
     const std::string events = read_text(pids_ + "/pids.events");
-    return !pids_.empty() && events.rfind("max ", 0) == 0 && events != "max 0";
+    return events.rfind("max ", 0) == 0 && events != "max 0";
 }
 
 std::string cgroup_in_words() {
