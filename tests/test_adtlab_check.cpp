@@ -232,6 +232,23 @@ INSTANTIATE_TEST_SUITE_P(
               "only through goes_before(x, y) and exchange elements only through swap(a, i, "
               "j)\n"}}));
 
+// A compiler that starts too many processes is stopped by the build's
+// cgroup, and the build's failure says so; where no cgroup counts them,
+// there is no such limit to name.
+TEST(AdtlabCheck, NamesTheBuildsProcessLimit) {
+    const Outcome o = run_program({ADTLAB_CHECK, "--time-limit", "60", "sorts",
+                                   TESTS_DIR "/check_modules/left_first_sorts.c"},
+                                  "", {"CC=" TESTS_DIR "/check_modules/cc_forks.sh"});
+    if (o.out.find("processes limited by a cgroup") == std::string::npos) {
+        GTEST_SKIP() << "no cgroup here: " << o.out;
+    }
+    EXPECT_TRUE(o.exited(1)) << o.out << o.err;
+    EXPECT_NE(o.out.find("left_first_sorts.c does not build:\n"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("\nthe compiler started too many processes (the build's limit is 64)\n"),
+              std::string::npos)
+        << o.out;
+}
+
 struct Usage {
     const char *what;
     std::vector<std::string> args;
