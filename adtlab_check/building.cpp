@@ -8,6 +8,9 @@
 #include "sandbox.h"
 #include "submission_files.h"
 
+#include <string.h> // sigabbrev_np
+
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -94,16 +97,60 @@ fs::path seen(const fs::path &staged) {
     return in_bubblewrap() ? fs::path(sandbox_resources) : staged;
 }
 
+constexpr unsigned int build_memory_mib = 1024;
+constexpr unsigned int build_processes = 64;
+
+// A compiler's signal in words: "signal 9 (SIGKILL)".
+std::string signal_words(int signal) {
+    const char *name = sigabbrev_np(signal);
+    return "signal " + std::to_string(signal) +
+           (name != nullptr ? " (SIG" + std::string(name) + ")" : "");
+}
+
+// Why a compiler that failed stopped, when a limit or a signal stopped it,
+// as a line after its own messages; "" when it exited of itself.
+std::string compiler_end(int status, const CommandRun &how) {
+    const ProcessLimits &limits = how.limits;
+    const int signal = status > 128 && status < 128 + 65 ? status - 128 : 0;
+    if (how.cgroup != nullptr && how.cgroup->hit_memory_limit()) {
+        return "the compiler exceeded the build's memory limit of " +
+               std::to_string(build_memory_mib) + " MiB\n";
+    }
+    if (how.cgroup != nullptr && how.cgroup->hit_process_limit()) {
+        return "the compiler started too many processes (the build's limit is " +
+               std::to_string(build_processes) + ")\n";
+    }
+    if (status == 124 || signal == SIGXCPU) {
+        return "the compiler did not finish within " + std::to_string(limits.cpu_seconds) +
+               " s, the build's time limit\n";
+    }
+    if (signal == SIGXFSZ) {
+        return "the compiler wrote more than " + std::to_string(limits.file_bytes >> 20) +
+               " MiB into a file, the build's file size limit\n";
+    }
+    if (signal != 0) {
+        return "the compiler was killed by " + signal_words(signal) +
+               (signal == SIGKILL ? ", most likely by the build's memory or time limit\n" : "\n");
+    }
+    return "";
+}
+
 // Runs a compiler on the files in `box` (its directory) within the build's
-// limits, in a sandbox where there is one; its exit status.
+// limits, in a sandbox where there is one; its exit status. The output ends
+// with why it stopped, when a limit or a signal stopped it.
 int compile_in(const fs::path &staged, const fs::path &box, std::vector<std::string> command,
                std::string &output) {
     if (in_bubblewrap()) {
         std::vector<std::string> words = build_sandbox(staged, box, command[0]);
         command.insert(command.begin(), words.begin(), words.end());
     }
-    const Cgroup group(1024, 64);
-    return run_limited(command, output, build_run(in_bubblewrap() ? fs::path("/") : box, &group));
+    const Cgroup group(build_memory_mib, build_processes);
+    const CommandRun how = build_run(in_bubblewrap() ? fs::path("/") : box, &group);
+    const int status = run_limited(command, output, how);
+    if (status != 0) {
+        output += compiler_end(status, how);
+    }
+    return status;
 }
 
 // Sources may include the headers by path or by bare name; the harnesses
@@ -275,7 +322,8 @@ Built build(const Kind &kind, const std::vector<std::string> &files, const fs::p
         command.emplace_back("-Wl,--wrap=malloc,--wrap=calloc,--wrap=realloc");
     }
     command.insert(command.end(), linked.begin(), linked.end());
-    if (kind.links_counter) {
+    if (kind.links_counter) { // the harness checks each swap's bounds before it is made
+        command.push_back("-Wl,--wrap=swap");
         command.push_back((seen(staged) / "lib" / "libordtally.a").string());
     }
     command.insert(command.end(), {"-lseccomp", "-o", "objects/harness"});

@@ -135,6 +135,15 @@ bool Cgroup::hit_memory_limit() const {
            std::strtoull(peak.c_str(), nullptr, 10) >= std::strtoull(limit.c_str(), nullptr, 10);
 }
 
+bool Cgroup::hit_process_limit() const {
+    // "max N": how many times a fork was refused at pids.max.
+    if (pids_.empty()) {
+        return false;
+    }
+    const std::string events = read_text(pids_ + "/pids.events");
+    return events.rfind("max ", 0) == 0 && events != "max 0";
+}
+
 std::string cgroup_in_words() {
     static const std::string words = [] {
         const Cgroup probe(64, 8);

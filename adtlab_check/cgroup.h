@@ -24,6 +24,8 @@ class Cgroup {
     bool join() const;
     // Whether the group ran into its memory limit.
     bool hit_memory_limit() const;
+    // Whether a process of the group was refused for its process limit.
+    bool hit_process_limit() const;
 
   private:
     std::string memory_; // the group's folders, "" when none

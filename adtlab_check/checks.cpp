@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -182,6 +183,26 @@ std::string judge_input(const SortReport &report, const std::string &line) {
            "array only through swap(a, i, j)";
 }
 
+// "past I J": a swap of the current input past its end, which the harness
+// did not make; its words, or a malformed line's.
+std::string past_end(const SortReport &report, const std::string &line) {
+    unsigned int i = 0;
+    unsigned int j = 0;
+    char rest = 0;
+    const std::size_t n = report.inputs[*report.current].size();
+    if (std::sscanf(line.c_str(), "past %u %u%c", &i, &j, &rest) != 2 || (i < n && j < n)) {
+        return malformed(report, line);
+    }
+    report.result->input = report.inputs[*report.current];
+    const std::string outside =
+        i >= n && j >= n && i != j
+            ? "positions " + std::to_string(i) + " and " + std::to_string(j) + " are"
+            : "position " + std::to_string(i >= n ? i : j) + " is";
+    return where(report) + "\n  call " + std::to_string(report.calls.size() + 1) + ": swap(a, " +
+           std::to_string(i) + ", " + std::to_string(j) + ") on " + std::to_string(n) +
+           (n == 1 ? " value: " : " values: ") + outside + " past the end";
+}
+
 // "begin NAME_sort K": input K starts, which must be the next one.
 bool begin_input(SortReport &report, const std::string &line) {
     const std::string next =
@@ -206,6 +227,10 @@ bool take_line(SortReport &report, const std::string &line) {
     }
     if (line.rfind("begin ", 0) == 0) {
         return begin_input(report, line);
+    }
+    if (line.rfind("past ", 0) == 0 && report.open) {
+        report.problem = past_end(report, line);
+        return false;
     }
     if (line.rfind("end", 0) == 0 && report.open) {
         report.open = false;
@@ -238,28 +263,37 @@ std::string missing_words(const std::string &name,
            ", which C code does not call: declare it extern \"C\", as sorting/sorting.h does";
 }
 
-// The verdict, once the report has given one or ended.
+// The verdict, once the report has given one or ended. Writing on the
+// checker's channel comes first: what the report then holds may be off.
 void conclude(const SortReport &report, Child &child, bool timed_out) {
     CheckResult &result = *report.result;
     result.inputs = report.done;
-    if (report.missing || !report.problem.empty()) {
-        finish(child, true); // the verdict is in: stop it
+    const bool given = report.missing || !report.problem.empty() || channel_written(child);
+    Ending ending = finish(child, given || timed_out); // a verdict given: stop it
+    if (ending.kind == EndingKind::wrote_on_channel) {
+        result.status = Status::fail;
+        const std::string words = record_ending(result, ending, child.limits);
+        result.why = (report.current ? where(report) + "\n  " : "") + "it " + words;
+        return;
+    }
+    if (given) {
         result.status = report.missing ? Status::missing : Status::fail;
         result.why = report.problem;
         return;
     }
-    std::string ending = finish(child, timed_out);
-    if (!ending.empty() || report.done != report.inputs.size()) {
-        // In steps: g++ 12 at -O3 warns falsely of overlap in "it " + ending.
+    if (ending.kind == EndingKind::exited && report.done != report.inputs.size()) {
+        ending.kind = EndingKind::stopped_early;
+    }
+    if (ending.kind != EndingKind::exited) {
+        // In steps: g++ 12 at -O3 warns falsely of overlap in "it " + words.
         std::string why = "it ";
-        why += ending.empty() ? "stopped early" : ending;
+        why += record_ending(result, ending, child.limits);
         if (report.current) {
             why += ' ';
             why += where(report);
             result.input = report.inputs[*report.current];
         }
-        result.status = ending.empty() ? Status::fail : Status::error;
-        result.ending = ending.empty() ? "stopped early" : ending;
+        result.status = ending.kind == EndingKind::stopped_early ? Status::fail : Status::error;
         result.why = why;
         return;
     }

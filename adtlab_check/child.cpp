@@ -46,21 +46,6 @@ std::vector<std::string> child_environment(const Limits &limits, const std::stri
     return env;
 }
 
-// What a denied system call's status (90 + its kind, from the harness's
-// filter) says the module tried to do; "" for another status.
-std::string denial_in_words(int code) {
-    static const char *const kinds[] = {
-        "start a program or a process",     "open a socket",
-        "mount or unshare a file system",   "trace or read another process",
-        "send a signal to another process", "push input into a terminal",
-        "make a file in memory (memfd)",    "make a system call that a module has no use for"};
-    const int kind = code - 91;
-    if (kind < 0 || kind >= static_cast<int>(std::size(kinds))) {
-        return "";
-    }
-    return std::string("tried to ") + kinds[kind] + ", which is denied";
-}
-
 int open_or_fail(const fs::path &file, int flags) {
     const int fd = open(file.c_str(), flags | O_CLOEXEC, 0600);
     if (fd < 0) {
@@ -118,7 +103,7 @@ void watch_memory(Child &child) {
     child.measured = now;
     const unsigned long long limit = child.limits.memory_mib * 1024ULL * 1024ULL;
     if (tree_memory(child.pid) > limit) {
-        child.ending = memory_limit_in_words(child.limits);
+        child.ending = {EndingKind::memory_limit, 0, ""};
         stop_group(child);
     }
 }
@@ -158,13 +143,6 @@ void wait_for_leader(Child &child, bool &timed_out) {
     }
 }
 
-// "2 s", "0.5 s"
-std::string seconds_in_words(double seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g s", seconds);
-    return text;
-}
-
 // The end of what this run wrote on its standard output and error, where a
 // sanitizer's report is; the file is then cut back to its bound.
 std::string output_of_run(const Child &child) {
@@ -177,33 +155,70 @@ std::string output_of_run(const Child &child) {
     return text;
 }
 
-// How a run that did not exit normally ended, in words.
-std::string abnormal_end(const Child &child, int signal, const rusage &usage) {
+// How a run that did not exit normally ended; `output` is the end of what
+// it wrote, `printed_to_limit` whether that reached the file size limit.
+Ending abnormal_end(const Child &child, int signal, const rusage &usage, const std::string &output,
+                    bool printed_to_limit) {
     const Limits &limits = child.limits;
     if (signal == SIGSYS) {
-        return "made a system call that is denied (" + std::string(strsignal(signal)) + ")";
+        return {EndingKind::filtered, signal, ""};
     }
     if (signal == SIGKILL && child.cgroup && child.cgroup->hit_memory_limit()) {
-        return memory_limit_in_words(limits);
+        return {EndingKind::memory_limit, 0, ""};
     }
-    const std::string fault = fault_in_output(output_of_run(child), memory_limit_in_words(limits));
-    if (!fault.empty()) {
+    if (Ending fault = fault_in_output(output); fault.kind != EndingKind::exited) {
         return fault;
     }
     const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec);
     if (signal == SIGXCPU || (signal == SIGKILL && cpu >= limits.cpu_seconds)) {
-        return "exceeded the processor time limit of " + seconds_in_words(limits.cpu_seconds);
+        return {EndingKind::cpu_limit, signal, ""};
     }
     if (signal == SIGXFSZ) {
-        return "exceeded the file size limit of " + std::to_string(limits.file_mib) + " MiB";
+        return {printed_to_limit ? EndingKind::output_limit : EndingKind::file_limit, signal, ""};
     }
     if (static_cast<unsigned long long>(usage.ru_maxrss) >= limits.memory_mib * 1024ULL) {
-        return memory_limit_in_words(limits);
+        return {EndingKind::memory_limit, 0, ""};
+    }
+    if (child.cgroup && child.cgroup->hit_process_limit()) {
+        return {EndingKind::process_limit, signal, ""};
     }
     if (signal != 0) {
-        return "was killed by signal " + std::to_string(signal) + " (" + strsignal(signal) + ")";
+        return {EndingKind::signal, signal, ""};
     }
-    return "";
+    return {};
+}
+
+// What the module wrote on descriptor 3, its first bytes; "" for nothing.
+std::string channel_text(const Child &child) {
+    char bytes[40];
+    const ssize_t n = child.channel < 0 ? 0 : pread(child.channel, bytes, sizeof bytes, 0);
+    return n > 0 ? std::string(bytes, static_cast<std::size_t>(n)) : "";
+}
+
+// How the reaped child ended, from its status and what it wrote.
+Ending how_it_ended(const Child &child, bool timed_out, int status, const rusage &usage,
+                    const std::string &output, bool printed_to_limit) {
+    if (child.ending.kind != EndingKind::exited) {
+        return child.ending;
+    }
+    if (timed_out) {
+        return {EndingKind::timed_out, 0, ""};
+    }
+    int signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 0;
+    if (code > 128 && code < 128 + 65 && in_bubblewrap()) {
+        signal = code - 128; // bubblewrap passes a signal on as 128 + its number
+    }
+    if (signal == 0 && is_denial(code)) {
+        return {EndingKind::denied_call, code, ""};
+    }
+    if (code == 126 || (code == 3 && signal == 0)) {
+        return {code == 126 ? EndingKind::not_started : EndingKind::no_filter, code, ""};
+    }
+    if (signal == 0 && code == 0) {
+        return {};
+    }
+    return abnormal_end(child, signal, usage, output, printed_to_limit);
 }
 
 } // namespace
@@ -239,10 +254,6 @@ void await_group_end(pid_t group) {
     }
 }
 
-std::string memory_limit_in_words(const Limits &limits) {
-    return "exceeded the memory limit of " + std::to_string(limits.memory_mib) + " MiB";
-}
-
 // The child's command: the harness in a fresh sandbox, or as it is.
 std::vector<std::string> child_command(const Harness &harness, const std::string &argument) {
     if (!in_bubblewrap()) {
@@ -262,8 +273,9 @@ Child start(const Harness &harness, const std::string &argument, const std::stri
     child.limits = limits;
     child.output = harness.output;
     child.output_start = bytes_in(harness.output);
-    child.cgroup = std::make_shared<Cgroup>(limits.memory_mib, 16);
+    child.cgroup = std::make_shared<Cgroup>(limits.memory_mib, limits.processes);
     const int in = input_file(harness.work / "input.txt", input);
+    child.channel = input_file(harness.work / "channel.txt", "");
     int fds[2];
     make_pipe(fds);
     const unsigned long long mib = 1ULL << 20;
@@ -276,7 +288,8 @@ Child start(const Harness &harness, const std::string &argument, const std::stri
                 child.cgroup.get(),
                 in,
                 harness.output,
-                fds[1]};
+                fds[1],
+                child.channel};
     child.deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
                                         std::chrono::duration<double>(limits.seconds));
     child.pid = launch(what);
@@ -320,7 +333,11 @@ std::optional<std::string> next_line(Child &child, bool &timed_out) {
     }
 }
 
-std::string finish(Child &child, bool timed_out) {
+bool channel_written(const Child &child) {
+    return child.channel >= 0 && bytes_in(child.channel) > 0;
+}
+
+Ending finish(Child &child, bool timed_out) {
     if (!child.stopped) {
         if (!timed_out) {
             wait_for_leader(child, timed_out);
@@ -333,28 +350,16 @@ std::string finish(Child &child, bool timed_out) {
     wait4(child.pid, &status, 0, &usage);
     await_group_end(child.pid);
     forget_group(child.pid);
-    if (!child.ending.empty()) {
-        return child.ending;
+    const long long file_bytes = static_cast<long long>(child.limits.file_mib) << 20;
+    const bool printed_to_limit = bytes_in(child.output) >= file_bytes;
+    const std::string output = output_of_run(child); // also cuts the file back to its bound
+    const std::string written = channel_text(child);
+    const long long total = std::min(bytes_in(child.channel), 1LL << 30);
+    close(child.channel);
+    if (!written.empty()) {
+        return {EndingKind::wrote_on_channel, static_cast<int>(total), written};
     }
-    if (timed_out) {
-        return "did not finish within " + seconds_in_words(child.limits.seconds);
-    }
-    int signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 0;
-    if (code > 128 && code < 128 + 65 && in_bubblewrap()) {
-        signal = code - 128; // bubblewrap passes a signal on as 128 + its number
-    }
-    if (const std::string denied = denial_in_words(code); !denied.empty() && signal == 0) {
-        return denied;
-    }
-    if (code == 126 || (code == 3 && signal == 0)) {
-        return code == 126 ? "could not be started in its place" : "could not set its filter";
-    }
-    if (signal == 0 && code == 0) {
-        output_of_run(child); // only to keep the file within its bound
-        return "";
-    }
-    return abnormal_end(child, signal, usage);
+    return how_it_ended(child, timed_out, status, usage, output, printed_to_limit);
 }
 
 } // namespace adtlab::check

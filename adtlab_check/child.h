@@ -4,6 +4,7 @@
 #pragma once
 
 #include "cgroup.h"
+#include "ending.h"
 
 #include <sys/types.h>
 
@@ -24,6 +25,7 @@ struct Limits {
     unsigned int memory_mib = 512; // resident memory of the child and all it starts
     unsigned int cpu_seconds = 10; // processor time of each of its processes
     unsigned int file_mib = 64;    // the size of any file it writes
+    unsigned int processes = 16;   // processes of its group at once, where a cgroup counts them
 };
 
 // The built harness of a submission, the folder of its inputs, and its limits.
@@ -62,8 +64,9 @@ struct Child {
     int output = -1;            // the harness's output file
     long long output_start = 0; // where this run's output begins in it
     std::shared_ptr<Cgroup> cgroup;
+    int channel = -1;     // the file that the module finds as descriptor 3
     bool stopped = false; // the group is killed; what is left is in pending
-    std::string ending;   // a limit it hit while running, in words
+    Ending ending;        // a limit it hit while running
 };
 
 // Runs `program argument` with `input` on standard input, within the
@@ -76,11 +79,12 @@ Child start(const Harness &harness, const std::string &argument, const std::stri
 // ended, hit a limit, run out of time or sent more than its read limit.
 std::optional<std::string> next_line(Child &child, bool &timed_out);
 
-// Stops the child and all it started, and tells how it ended: "" for a
-// normal exit, else a time-out, a limit, a memory error or a signal.
-std::string finish(Child &child, bool timed_out);
+// Whether the module has written on descriptor 3, the checker's channel.
+bool channel_written(const Child &child);
 
-// "exceeded the memory limit of 512 MiB"
-std::string memory_limit_in_words(const Limits &limits);
+// Stops the child and all it started, and tells how it ended: a normal
+// exit, a write on descriptor 3, a time-out, a limit, a memory error or a
+// signal.
+Ending finish(Child &child, bool timed_out);
 
 } // namespace adtlab::check

@@ -69,11 +69,12 @@ bool drop_privilege() {
     const bool streams = (what.in < 0 || dup2(what.in, STDIN_FILENO) >= 0) &&
                          (what.out < 0 || (dup2(what.out, STDOUT_FILENO) >= 0 &&
                                            dup2(what.out, STDERR_FILENO) >= 0)) &&
-                         (what.report < 0 || dup2(what.report, 3) >= 0);
+                         (what.report < 0 || dup2(what.report, 3) >= 0) &&
+                         (what.channel < 0 || dup2(what.channel, 4) >= 0);
     if (!placed || !streams) {
         _exit(126);
     }
-    close_range(4, ~0U, 0); // nothing of this process's but the streams
+    close_range(what.channel < 0 ? 4 : 5, ~0U, 0); // nothing of this process's but the streams
     execve(argv[0], argv, envp);
     _exit(127);
 }

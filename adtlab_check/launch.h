@@ -34,9 +34,10 @@ struct Launch {
     std::filesystem::path directory = "/";
     ProcessLimits limits;
     const Cgroup *cgroup = nullptr;
-    int in = -1; // standard input, output (and error) and file descriptor 3
+    int in = -1; // standard input, output (and error) and file descriptors 3 and 4
     int out = -1;
     int report = -1;
+    int channel = -1; // what a harness puts in place of 3 once it has moved its report
 };
 
 // Starts the child, or fails when the system makes no process; the child

@@ -184,10 +184,16 @@ bool judge(const Step &step, std::size_t k, const std::string &line, CheckResult
     return false;
 }
 
-// A child that stopped answering before step k: a crash, a time-out or an
-// exit is an error; a flood of its report a failure.
+// A child that stopped answering before step k, or wrote on the checker's
+// channel: a crash, a time-out or an exit is an error; a flood of its report
+// or a write on the channel a failure.
 void stopped(Child &child, bool timed_out, const std::string &where, CheckResult &result) {
-    const std::string ending = finish(child, timed_out || child.flooded);
+    Ending ending = finish(child, timed_out || child.flooded);
+    if (ending.kind == EndingKind::wrote_on_channel) {
+        result.status = Status::fail;
+        result.why = where + "\n  it " + record_ending(result, ending, child.limits);
+        return;
+    }
     if (child.flooded) {
         result.status = Status::fail;
         result.why = "the harness's report ran over " + std::to_string(report_limit >> 20) +
@@ -195,8 +201,16 @@ void stopped(Child &child, bool timed_out, const std::string &where, CheckResult
         return;
     }
     result.status = Status::error;
-    result.ending = ending.empty() ? "stopped early" : ending;
-    result.why = "it " + result.ending + " " + where;
+    if (ending.kind == EndingKind::exited) {
+        ending.kind = EndingKind::stopped_early;
+    }
+    result.why = "it " + record_ending(result, ending, child.limits) + " " + where;
+}
+
+// "channel": the harness stopped after an operation that wrote on the
+// checker's channel, which it did when the channel holds what it wrote.
+bool wrote_on_channel(const Child &child, const std::string &line) {
+    return line == "channel" && channel_written(child);
 }
 
 // The steps of check `name` of a module kind, for a seed.
@@ -227,25 +241,35 @@ CheckResult run_check(const Kind &kind, const std::string &name, const Harness &
             stopped(child, timed_out, "in " + step_words(steps[k]), result);
             return result;
         }
+        if (k > 0 && wrote_on_channel(child, *line)) {
+            stopped(child, true, "in " + step_words(steps[k - 1]), result);
+            return result;
+        }
         if (!judge(steps[k], k, *line, result)) {
             finish(child, true); // the verdict is in: stop it
             return result;
         }
     }
     if (const std::optional<std::string> line = next_line(child, timed_out)) {
+        if (!steps.empty() && wrote_on_channel(child, *line)) {
+            stopped(child, true, "in " + step_words(steps.back()), result);
+            return result;
+        }
         finish(child, true);
         result.status = Status::fail;
         result.why = "after its last operation\n  " + malformed_line(*line);
         return result;
     }
-    if (child.flooded || timed_out) {
-        stopped(child, timed_out, "after its last operation", result);
+    if (child.flooded || timed_out || channel_written(child)) {
+        stopped(child, true, "after its last operation", result);
         return result;
     }
-    if (const std::string ending = finish(child, false); !ending.empty()) {
-        result.status = Status::error;
-        result.ending = ending;
-        result.why = "it " + ending + " after its last operation";
+    if (const Ending ending = finish(child, false); ending.kind != EndingKind::exited) {
+        result.status = ending.kind == EndingKind::wrote_on_channel ? Status::fail : Status::error;
+        const std::string words = record_ending(result, ending, child.limits);
+        result.why = ending.kind == EndingKind::wrote_on_channel
+                         ? "after its last operation\n  it " + words
+                         : "it " + words + " after its last operation";
         return result;
     }
     result.points = 1;

@@ -36,6 +36,7 @@ void write_check(JsonWriter &json, const CheckResult &check) {
         json.null();
     }
     json.key("ending").string_or_null(check.ending);
+    json.key("ending_kind").string_or_null(check.ending_kind);
     json.close_object();
 }
 

@@ -49,4 +49,11 @@ bool RunResult::conforms() const {
                        [](const SubmissionResult &s) { return s.conforms(); });
 }
 
+// How the child ended, in the record: its kind's name and its words.
+std::string record_ending(CheckResult &result, const Ending &ending, const Limits &limits) {
+    result.ending = ending_words(ending, limits);
+    result.ending_kind = ending_kind_name(ending.kind);
+    return result.ending;
+}
+
 } // namespace adtlab::check

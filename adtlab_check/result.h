@@ -49,6 +49,7 @@ struct CheckResult {
     std::string got;
     std::optional<CallCounts> before;
     std::string ending;
+    std::string ending_kind;        // its kind's name ("timed_out", ...), "" for a normal exit
     std::optional<SortCalls> shown; // a sort's, when kept for a page
 };
 
@@ -79,5 +80,9 @@ struct RunResult {
 
     bool conforms() const;
 };
+
+// How a child ended, in the record: its words (returned) and its kind's
+// name.
+std::string record_ending(CheckResult &result, const Ending &ending, const Limits &limits);
 
 } // namespace adtlab::check

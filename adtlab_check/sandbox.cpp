@@ -183,25 +183,24 @@ unsigned long long tree_memory(pid_t root) {
     return memory_below(processes, root);
 }
 
-std::string fault_in_output(const std::string &output, const std::string &memory_limit) {
+Ending fault_in_output(const std::string &output) {
     for (const char *sign :
          {"std::bad_alloc", "hard rss limit exhausted", "requested allocation size",
           "allocator is out of memory", "out-of-memory", "out of memory: an allocation failed"}) {
         if (output.find(sign) != std::string::npos) {
-            return memory_limit;
+            return {EndingKind::memory_limit, 0, ""};
         }
     }
     const std::string memory = "ERROR: AddressSanitizer: ";
     if (std::size_t at = output.find(memory); at != std::string::npos) {
-        return "made a memory error (" +
-               cut(output, at + memory.size(), {" on address", " on 0x", " (pc", " 0x", "\n"}) +
-               ")";
+        return {EndingKind::memory_error, 0,
+                cut(output, at + memory.size(), {" on address", " on 0x", " (pc", " 0x", "\n"})};
     }
     const std::string undefined = "runtime error: ";
     if (std::size_t at = output.find(undefined); at != std::string::npos) {
-        return "did something undefined (" + cut(output, at + undefined.size(), {"\n"}) + ")";
+        return {EndingKind::undefined, 0, cut(output, at + undefined.size(), {"\n"})};
     }
-    return "";
+    return {};
 }
 
 } // namespace adtlab::check

@@ -2,6 +2,8 @@
 // what its code wrote and how it broke, read back from its output file.
 #pragma once
 
+#include "ending.h"
+
 #include <sys/types.h>
 
 #include <cstddef>
@@ -54,9 +56,9 @@ std::string read_output(int output, long long from, std::size_t length);
 // The resident memory, in bytes, of the process and all it started.
 unsigned long long tree_memory(pid_t root);
 
-// A fault that the sanitizers or the C++ runtime wrote in `output`, in
-// words ("made a memory error (heap-use-after-free)"), "" for none, or
-// `memory_limit` when the fault was running out of the memory allowed.
-std::string fault_in_output(const std::string &output, const std::string &memory_limit);
+// A fault that the sanitizers or the C++ runtime wrote in `output`: a
+// memory error ("heap-use-after-free"), undefined behaviour, running out of
+// the memory allowed, or a normal exit for none.
+Ending fault_in_output(const std::string &output);
 
 } // namespace adtlab::check

@@ -259,7 +259,7 @@ std::string encode(const SubmissionResult &result) {
         put(out, c.points);
         put(out, c.max_points);
         put(out, c.inputs);
-        for (const std::string *text : {&c.why, &c.expected, &c.got, &c.ending}) {
+        for (const std::string *text : {&c.why, &c.expected, &c.got, &c.ending, &c.ending_kind}) {
             put(out, *text);
         }
         put(out, c.input ? c.input->size() + 1 : 0);
@@ -286,7 +286,7 @@ SubmissionResult decode(std::string_view in) {
         c.points = static_cast<unsigned int>(take_number(in));
         c.max_points = static_cast<unsigned int>(take_number(in));
         c.inputs = static_cast<std::size_t>(take_number(in));
-        for (std::string *text : {&c.why, &c.expected, &c.got, &c.ending}) {
+        for (std::string *text : {&c.why, &c.expected, &c.got, &c.ending, &c.ending_kind}) {
             *text = take(in);
         }
         const long long values = take_number(in);

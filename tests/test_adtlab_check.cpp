@@ -84,8 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"sorts",
              {"check_modules/selection_writes_to_report.c"},
              1,
-             {"selection_sort: does not conform\n  on (0 values)\n  the harness's report has a "
-              "malformed line: sorted\n"}},
+             {"selection_sort: does not conform\n  on (0 values)\n  it wrote \"sorted\\n\" on "
+              "file descriptor 3, the checker's channel, which a module must not use\n"}},
         Case{"sorts",
              {"check_modules/insertion_passes_equal.c"},
              1,
@@ -139,17 +139,52 @@ INSTANTIATE_TEST_SUITE_P(
              0,
              {"fstring_set: conforms\nfstring_eq: conforms\n"}}));
 
-// Modules that write into the harness's report, sorts that bypass
-// goes_before or swap, and faults that mixed operations or bytes past a
-// terminator show: none conforms, and the report says why.
+// Learners' common slips, each named for what it is: debug printing left
+// in, a fork, a write on descriptor 3 taken for a free one, a compiler
+// killed by the build's limits, a swap one past the end.
+INSTANTIATE_TEST_SUITE_P(
+    Slips, AdtlabCheck,
+    ::testing::Values(
+        Case{"sorts",
+             {"check_modules/selection_prints_debug.c"},
+             1,
+             {"selection_sort: does not conform\n  it printed more than 64 MiB on standard output "
+              "and error (the file size limit: take out debug printing) on (0 values)\n"}},
+        Case{"sorts",
+             {"check_modules/selection_forks.c"},
+             1,
+             {"selection_sort: does not conform\n  it tried to start another process or a thread "
+              "(fork, clone), which is denied on (0 values)\n"}},
+        Case{"queue",
+             {"check_modules/queue_writes_on_descriptor_3.c"},
+             1,
+             {"queue_empty: does not conform\n  in queue_size(q) after queue_empty()\n  it wrote "
+              "\"size is 0\\n\" on file descriptor 3, the checker's channel, which a module must "
+              "not use\n",
+              "queue_enqueue: conforms\n"}},
+        Case{"sorts",
+             {"check_modules/left_first_sorts.c"},
+             1,
+             {"left_first_sorts.c does not build:\nthe compiler was killed by signal 9 (SIGKILL), "
+              "most likely by the build's memory or time limit\n"},
+             {"CC=" TESTS_DIR "/check_modules/cc_killed.sh"}},
+        Case{"sorts",
+             {"check_modules/selection_swaps_past_end.c"},
+             1,
+             {"selection_sort: does not conform\n  on (1 value) -19\n  call 1: swap(a, 0, 1) on 1 "
+              "value: position 1 is past the end\n"}}));
+
+// Modules that write on descriptor 3 or find the harness's report and
+// write into it, sorts that bypass goes_before or swap, and faults that mixed operations or bytes
+// past a terminator show: none conforms, and the report says why.
 INSTANTIATE_TEST_SUITE_P(
     Forging, AdtlabCheck,
     ::testing::Values(
         Case{"queue",
              {"check_modules/queue_forges_ok.c"},
              1,
-             {"queue_empty: does not conform\n  in queue_empty()\n  the harness's report has a "
-              "malformed line: ok\n",
+             {"queue_empty: does not conform\n  in queue_empty()\n  it wrote \"ok\\n\" on file "
+              "descriptor 3, the checker's channel, which a module must not use\n",
               "queue_disscard: does not conform\n"}},
         Case{"queue",
              {"check_modules/queue_floods_report.c"},
@@ -196,6 +231,23 @@ INSTANTIATE_TEST_SUITE_P(
               "it)\n  it sorted the values without calling goes_before or swap: compare elements "
               "only through goes_before(x, y) and exchange elements only through swap(a, i, "
               "j)\n"}}));
+
+// A compiler that starts too many processes is stopped by the build's
+// cgroup, and the build's failure says so; where no cgroup counts them,
+// there is no such limit to name.
+TEST(AdtlabCheck, NamesTheBuildsProcessLimit) {
+    const Outcome o = run_program({ADTLAB_CHECK, "--time-limit", "60", "sorts",
+                                   TESTS_DIR "/check_modules/left_first_sorts.c"},
+                                  "", {"CC=" TESTS_DIR "/check_modules/cc_forks.sh"});
+    if (o.out.find("processes limited by a cgroup") == std::string::npos) {
+        GTEST_SKIP() << "no cgroup here: " << o.out;
+    }
+    EXPECT_TRUE(o.exited(1)) << o.out << o.err;
+    EXPECT_NE(o.out.find("left_first_sorts.c does not build:\n"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("\nthe compiler started too many processes (the build's limit is 64)\n"),
+              std::string::npos)
+        << o.out;
+}
 
 struct Usage {
     const char *what;

@@ -285,8 +285,9 @@ void expect_json(const std::string &report) {
         EXPECT_EQ(subs[k]["output"].type, Json::Type::string);
         ASSERT_EQ(subs[k]["checks"].items.size(), 3u);
         for (const Json &c : subs[k]["checks"].items) {
-            for (const char *key : {"name", "status", "points", "max_points", "inputs", "why",
-                                    "input", "expected", "got", "before", "ending"}) {
+            for (const char *key :
+                 {"name", "status", "points", "max_points", "inputs", "why", "input", "expected",
+                  "got", "before", "ending", "ending_kind"}) {
                 EXPECT_TRUE(c.has(key)) << key;
             }
         }
@@ -304,6 +305,8 @@ void expect_json(const std::string &report) {
     EXPECT_EQ(crash["status"].string, "error");
     EXPECT_NE(crash["ending"].string, "");
     EXPECT_EQ(crash["ending"].type, Json::Type::string);
+    EXPECT_EQ(crash["ending_kind"].string, "memory_error");
+    EXPECT_EQ(quick["ending_kind"].type, Json::Type::null); // a wrong call, not an ending
 }
 
 // The number that xmllint finds for `xpath` in `file`.

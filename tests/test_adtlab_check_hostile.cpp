@@ -174,6 +174,16 @@ int children_left() {
     return 1;
 }
 
+// The text without the verdicts that quote the marker as a line forged into
+// the harness's report: that is the report catching the write, not a leak.
+std::string without_quoted_marker(std::string text) {
+    const std::string quoted = "malformed line: DESCRIPTOR-MARKER";
+    for (std::size_t at; (at = text.find(quoted)) != std::string::npos;) {
+        text.erase(at, quoted.size());
+    }
+    return text;
+}
+
 class AdtlabCheckHostile : public ::testing::TestWithParam<std::tuple<Attack, bool>> {};
 
 TEST_P(AdtlabCheckHostile, ContainsTheAttackAndChecksTheNext) {
@@ -209,8 +219,9 @@ TEST_P(AdtlabCheckHostile, ContainsTheAttackAndChecksTheNext) {
         EXPECT_TRUE(o.exited(1)) << o.out << o.err << text;
         for (const std::string &leak : {std::string(secret_text), std::string(token_text),
                                         std::string("DESCRIPTOR-MARKER")}) {
-            EXPECT_EQ((o.out + o.err + text).find(leak), std::string::npos) << leak << " in\n"
-                                                                            << text << o.err;
+            EXPECT_EQ(without_quoted_marker(o.out + o.err + text).find(leak), std::string::npos)
+                << leak << " in\n"
+                << text << o.err;
         }
         if (format == "text") {
             EXPECT_NE(text.find("hostile\n"), std::string::npos) << text;
@@ -283,9 +294,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "tried to send a signal to another process"},
             Attack{"traces_a_process", "traces_a_process.c",
                    "tried to trace or read another process"},
-            Attack{"writes_other_descriptors", "writes_other_descriptors.c", hostile},
+            Attack{"writes_other_descriptors", "writes_other_descriptors.c",
+                   "hostile\n  selection_sort: does not conform\n    on (0 values)\n    the "
+                   "harness's report has a malformed line: DESCRIPTOR-MARKER\n"},
             Attack{"forks_without_end", "forks_without_end.c",
-                   "tried to start a program or a process"}),
+                   "tried to start another process or a thread (fork, clone), which is denied"}),
         ::testing::Bool()),
     [](const auto &info) {
         return std::string(std::get<0>(info.param).what) +

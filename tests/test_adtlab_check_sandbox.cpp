@@ -161,8 +161,8 @@ INSTANTIATE_TEST_SUITE_P(
                         "sorts",
                         "leaves_a_process.c",
                         1,
-                        {"selection_sort: does not conform\n  it tried to start a program or a "
-                         "process, which is denied",
+                        {"selection_sort: does not conform\n  it tried to start another process "
+                         "or a thread (fork, clone), which is denied",
                          "insertion_sort: missing"}}),
         ::testing::Bool()),
     [](const auto &info) {

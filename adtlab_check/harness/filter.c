@@ -26,6 +26,7 @@ enum denial {
     pushes_input,
     makes_memory_file,
     other_call,
+    starts_process,
 };
 
 struct denied {
@@ -38,10 +39,10 @@ struct denied {
 static const struct denied denied[] = {
     {SCMP_SYS(execve), starts_program},
     {SCMP_SYS(execveat), starts_program},
-    {SCMP_SYS(fork), starts_program},
-    {SCMP_SYS(vfork), starts_program},
-    {SCMP_SYS(clone), starts_program},
-    {SCMP_SYS(clone3), starts_program},
+    {SCMP_SYS(fork), starts_process},
+    {SCMP_SYS(vfork), starts_process},
+    {SCMP_SYS(clone), starts_process},
+    {SCMP_SYS(clone3), starts_process},
     {SCMP_SYS(socket), opens_socket},
     {SCMP_SYS(socketpair), opens_socket},
     {SCMP_SYS(socketcall), opens_socket},

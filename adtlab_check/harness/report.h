@@ -2,6 +2,13 @@
  * checker reads, a line at a time. Line-buffered, because a leak checker may
  * end the process at exit before the buffers are flushed.
  *
+ * Before any of the module's code runs, the report moves to a descriptor
+ * above 4, and the checker's channel, given as descriptor 4, takes the place
+ * of 3: a module that writes on 3 is then told so, apart from one that forges
+ * the harness's lines. Once the module has written there, the harness stops
+ * after the operation (a queue's, after the line "channel"), so that the
+ * checker names the operation.
+ *
  * The queue, stack and fixed-string harnesses only carry out the operations
  * that the checker sends on standard input, one a line, and report what each
  * returned, one line each, numbered from 0: "K WORD ...". The checker decides
@@ -9,17 +16,29 @@
 #ifndef ADTLAB_CHECK_REPORT_H
 #define ADTLAB_CHECK_REPORT_H
 
+#include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 static FILE *open_report(void) {
-    FILE *report = fdopen(3, "w");
+    const int fd = fcntl(3, F_DUPFD, 5);
+    if (fd < 0 || dup2(4, 3) < 0 || close(4) != 0) {
+        return NULL;
+    }
+    FILE *report = fdopen(fd, "w");
     if (report != NULL) {
         setvbuf(report, NULL, _IOLBF, BUFSIZ);
     }
     return report;
+}
+
+/* Whether the module wrote on descriptor 3, the checker's channel. */
+static int channel_written(void) {
+    struct stat status;
+    return fstat(3, &status) == 0 && status.st_size > 0;
 }
 
 /* Every command of standard input, read before any of the module's code runs,
@@ -80,6 +99,11 @@ static int carry_out_all(FILE **report, int (*carry_out)(unsigned int, const cha
     for (unsigned int k = 0; commands[k] != NULL; ++k) {
         if (!carry_out(k, commands[k], state)) {
             return 2;
+        }
+        if (channel_written()) {
+            fputs("channel\n", *report);
+            fflush(*report);
+            return 0;
         }
     }
     return 0;

@@ -6,6 +6,9 @@
  *   missing NAME_sort            the sort is not defined
  *   begin NAME_sort K            input K of the battery starts
  *   ["c", X, Y, R] / ["s", I, J] one call of goes_before / swap
+ *   past I J                     a swap(a, I, J) past the end of the
+ *                                input's array, which ends the run
+ *                                before the swap touches it
  *   end K V...                   the array afterwards
  * The inputs come on standard input: "N V..." per input. */
 #define _POSIX_C_SOURCE 200809L /* fdopen, open_memstream */
@@ -17,6 +20,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 
 #define DECLARE_WEAK_SORT(name)                                                                    \
     __attribute__((weak)) void name##_sort(int a[], unsigned int length);
@@ -31,6 +35,23 @@ struct sort {
 static const struct sort sorts[] = {ADTLAB_SORTS(SORT_ENTRY)};
 
 static FILE *report;
+
+/* The input being sorted, whose bounds every swap on it is checked against. */
+static const int *sorted_array;
+static unsigned int sorted_length;
+
+/* The module's swap, linked with --wrap=swap: out of bounds, it is reported
+ * and never made. */
+void __real_swap(int a[], unsigned int i, unsigned int j);
+void __wrap_swap(int a[], unsigned int i, unsigned int j);
+void __wrap_swap(int a[], unsigned int i, unsigned int j) {
+    if (a == sorted_array && (i >= sorted_length || j >= sorted_length)) {
+        fprintf(report, "past %u %u\n", i, j);
+        fflush(report);
+        _exit(0);
+    }
+    __real_swap(a, i, j);
+}
 
 static void on_comparison(int x, int y, bool result, void *user) {
     (void)user;
@@ -59,9 +80,15 @@ static int run(const struct sort *sort) {
         }
         fprintf(report, "begin %s_sort %u\n", sort->name, input);
         fflush(report);
+        sorted_array = a;
+        sorted_length = n;
         watch_order(&observer);
         sort->sort(a, n);
         watch_order(NULL);
+        sorted_array = NULL;
+        if (channel_written()) {
+            return 0; /* the checker names this input */
+        }
         fprintf(report, "end %u", input);
         for (unsigned int i = 0; i < n; ++i) {
             fprintf(report, " %d", a[i]);

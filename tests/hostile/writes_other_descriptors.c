@@ -1,4 +1,5 @@
-/* Writes into every descriptor it may have inherited: the report file. */
+/* Writes into every descriptor it may have inherited: the report file, and
+ * the harness's own report, which the checker then quotes as malformed. */
 #include <unistd.h>
 
 void selection_sort(int a[], unsigned int n) {
