@@ -202,8 +202,7 @@ bool judge_input(SortReport &report, const std::string &line) {
 // "begin NAME_sort K": input K starts, which must be the next one.
 bool begin_input(SortReport &report, const std::string &line) {
     const std::size_t next = report.differed ? report.ends : report.done;
-    const std::string want =
-        "begin " + std::string(report.algorithm.name) + "_sort " + std::to_string(next);
+    const std::string want = "begin " + report.result->name + " " + std::to_string(next);
     if (report.open || line != want || next >= report.inputs.size()) {
         return malformed(report, line);
     }
@@ -236,7 +235,7 @@ bool end_input(SortReport &report, const std::string &line) {
 bool take_line(SortReport &report, const std::string &line) {
     // "missing NAME_sort" of this sort alone, before any input; any other
     // (another sort's, a forged one) is malformed.
-    if (line == "missing " + std::string(report.algorithm.name) + "_sort" && !report.current) {
+    if (line == "missing " + report.result->name && !report.current) {
         report.missing = true;
         report.stopped = true;
         return false;
