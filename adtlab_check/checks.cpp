@@ -99,9 +99,10 @@ struct SortReport {
     bool stopped = false;  // a fault or a missing sort: the verdict is in
     bool differed = false; // an input's calls differed from the library's
     bool all_sorted = true;
-    std::optional<SortCalls> small =
-        std::nullopt; // its calls on the input a page shows if it conforms
-    std::optional<SortCalls> failed = std::nullopt; // and on the input whose calls differed
+    // Its calls on the input a page shows if it conforms, and on the input
+    // whose calls differed.
+    std::optional<SortCalls> small = std::nullopt;
+    std::optional<SortCalls> failed = std::nullopt;
 };
 
 // The calls on the current input, as many as a page keeps.
