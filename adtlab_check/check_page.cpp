@@ -8,40 +8,22 @@ namespace adtlab::check {
 
 namespace {
 
-// The report's lines as one: "on (2 values) 2 -2; call 1: ...".
-std::string one_line(std::string text) {
-    for (std::size_t at; (at = text.find("\n  ")) != std::string::npos;) {
-        text.replace(at, 3, "; ");
-    }
-    return text;
-}
-
-// "call 3: expected ...; got ... (2 comparisons and 0 swaps before it)",
-// without what describe adds of a whole run.
-std::string difference_in_words(const Mismatch &mismatch, const std::vector<Call> &library,
-                                const std::vector<Call> &calls) {
-    const std::string text = describe(mismatch, library, calls, false);
-    return text.substr(0, text.find('\n'));
-}
-
-std::string sentence(const SortOnPage &sort, const std::optional<Mismatch> &mismatch,
-                     const std::vector<Call> &library) {
-    const std::string name = std::string(sort.algorithm->name) + "_sort";
-    const std::string input = show_input(sort.seen.input);
+std::string sentence(const SortOnPage &sort, const std::optional<Mismatch> &mismatch) {
     if (sort.missing) {
-        return "missing: " +
-               (sort.verdict.empty() ? "the submission does not define " + name : sort.verdict);
+        return "missing: " + joined(sort.verdict, "; ");
     }
     if (sort.verdict.empty()) {
-        return "conforms: on " + input + ", the battery's first input of " +
-               std::to_string(page_input_size) + " values, the calls are the library's" +
+        return "conforms: on " + show_input(sort.seen.input, player::most_values) +
+               ", the battery's first input of " + std::to_string(page_input_size) +
+               " values, the calls are the library's" +
                (std::string_view(sort.algorithm->name) == "quick"
                     ? ", partition by partition (the two sides in either order)"
                     : "");
     }
-    std::string text = one_line(sort.verdict);
+    std::string text = joined(sort.verdict, "; ");
     if (mismatch && !sort.seen.finished) {
-        text += "; " + difference_in_words(*mismatch, library, sort.seen.calls);
+        // The report names the ending; the page also names where the calls stop.
+        text += "; " + mismatch_line(*mismatch, count_calls(sort.seen.calls, mismatch->call));
     }
     return text;
 }
@@ -61,17 +43,27 @@ std::optional<std::string> ended(const SortOnPage &sort) {
 
 } // namespace
 
-std::optional<Mismatch> first_difference(const SortOnPage &sort, const std::vector<Call> &library) {
-    if (sort.missing) {
+std::optional<Mismatch> first_difference(const SortOnPage &sort) {
+    if (sort.missing || !sort.mismatch) {
         return std::nullopt;
     }
-    const SortCalls &seen = sort.seen;
-    std::optional<Mismatch> mismatch =
-        match_sort(sort.algorithm->name, seen.input, library, seen.calls);
-    if (mismatch && seen.cut && mismatch->call >= seen.calls.size()) {
+    if (sort.seen.cut && sort.mismatch->call >= sort.seen.calls.size()) {
         return std::nullopt; // the calls kept end there, not the learner's
     }
-    return mismatch;
+    return sort.mismatch;
+}
+
+SortOnPage sort_on_page(const CheckResult &check) {
+    SortOnPage sort{check.shown->algorithm, check.status == Status::missing,
+                    *check.shown,           check.ending,
+                    check.mismatch,         {}};
+    if (sort.missing) {
+        sort.verdict = {check.why.empty() ? "the submission does not define " + check.name
+                                          : check.why};
+    } else if (check.status != Status::pass) {
+        sort.verdict = sort_lines(check, player::most_values);
+    }
+    return sort;
 }
 
 player::Group sort_group(const SortOnPage &sort, const Recording &library) {
@@ -80,11 +72,11 @@ player::Group sort_group(const SortOnPage &sort, const Recording &library) {
     group.name = name;
     group.input = sort.seen.input;
     group.compares = true;
-    const std::optional<Mismatch> mismatch = first_difference(sort, library.calls);
+    const std::optional<Mismatch> mismatch = first_difference(sort);
     if (mismatch) {
         group.first_difference = mismatch->call + 1;
     }
-    group.sentence = sentence(sort, mismatch, library.calls);
+    group.sentence = sentence(sort, mismatch);
     if (sort.missing) {
         return group;
     }
@@ -111,12 +103,9 @@ std::string write_sorts_page(const std::string &path, const std::string &title,
 std::string write_check_page(const std::string &path, const SubmissionResult &submission) {
     std::vector<SortOnPage> sorts;
     for (const CheckResult &check : submission.checks) {
-        const SortAlgorithm *algorithm = find_sort(check.name.substr(0, check.name.rfind("_sort")));
-        if (!check.shown || algorithm == nullptr) {
-            continue; // not a sort's, or not kept
+        if (check.shown && check.shown->algorithm != nullptr) { // a sort's, kept
+            sorts.push_back(sort_on_page(check));
         }
-        sorts.push_back({algorithm, check.status == Status::missing, *check.shown, check.ending,
-                         check.status == Status::pass ? "" : check.why});
     }
     return write_sorts_page(path, "adtlab-check: " + submission.name, sorts);
 }

@@ -22,15 +22,21 @@ struct SortOnPage {
     const SortAlgorithm *algorithm = nullptr;
     bool missing = false;
     SortCalls seen;
-    std::string ending;  // how the child ended, when not by itself
-    std::string verdict; // why it does not conform, as the report says; "" when it conforms
+    std::string ending; // how the child ended, when not by itself
+    // Where its calls first differ from the library's, as its check found
+    // them (a run that stopped differs where its calls stop).
+    std::optional<Mismatch> mismatch;
+    // Why it does not conform, a line each, as the report says but with the
+    // input whole; none when it conforms.
+    std::vector<std::string> verdict;
 };
 
-// Where the learner's calls first differ from the library's (`library`, on
-// the same input), as the text report numbers calls; for quick sort, the
-// two sides of each partition in either order. A run that stopped differs
-// where its calls stop, unless only the page's bound stopped them.
-std::optional<Mismatch> first_difference(const SortOnPage &sort, const std::vector<Call> &library);
+// The sort's first differing call, unless only the page's bound stopped
+// the calls kept there.
+std::optional<Mismatch> first_difference(const SortOnPage &sort);
+
+// What the page shows of a sort's check, from its record.
+SortOnPage sort_on_page(const CheckResult &check);
 
 // The group of one sort: the panels "yours-NAME" and "library-NAME" (none
 // for a missing sort; the library's with the steps and code lines that its

@@ -84,24 +84,33 @@ std::string inputs_text(const std::vector<Input> &inputs) {
 }
 
 // A sort's report as read so far: the input it is on, that input's calls,
-// how many inputs came back as the library's, and any verdict.
+// how many inputs came back as the library's, and any verdict. Past the
+// first input whose calls differ, only each input's result is read.
 struct SortReport {
     const SortAlgorithm &algorithm;
     const std::vector<Input> &inputs;
-    std::optional<std::size_t> current;
+    CheckResult *result; // where the verdict goes
+    bool keep_calls;     // for a page
+    std::optional<std::size_t> current = std::nullopt;
     bool open = false; // between "begin" and its "end"
-    std::vector<Call> calls;
+    std::vector<Call> calls = {};
     std::size_t done = 0;
+    std::size_t ends = 0; // "end" lines read
     bool missing = false;
-    std::string problem;            // why the sort does not conform, once known
-    CheckResult *result;            // where the details of a mismatch go
-    std::optional<SortCalls> small; // its calls on the input a page shows if it conforms
+    bool stopped = false;  // a fault or a missing sort: the verdict is in
+    bool differed = false; // an input's calls differed from the library's
+    bool all_sorted = true;
+    // Its calls on the input a page shows if it conforms, and on the input
+    // whose calls differed.
+    std::optional<SortCalls> small = std::nullopt;
+    std::optional<SortCalls> failed = std::nullopt;
 };
 
 // The calls on the current input, as many as a page keeps.
 SortCalls kept_calls(const SortReport &report) {
     const std::size_t kept = std::min(report.calls.size(), page_call_limit);
-    return {report.inputs[*report.current],
+    return {&report.algorithm,
+            report.inputs[*report.current],
             {report.calls.begin(), report.calls.begin() + static_cast<std::ptrdiff_t>(kept)},
             kept < report.calls.size(),
             !report.open};
@@ -117,12 +126,10 @@ std::optional<SortCalls> shown_calls(const SortReport &report, Status status) {
     if (status == Status::pass) {
         return report.small;
     }
+    if (report.failed) {
+        return report.failed;
+    }
     return report.current ? kept_calls(report) : SortCalls{};
-}
-
-// "on (3 values) 3 -1 2", or "" before the first input.
-std::string where(const SortReport &report) {
-    return report.current ? "on " + show_input(report.inputs[*report.current]) : "";
 }
 
 // A call in words, or "no more calls".
@@ -130,9 +137,16 @@ std::string call_or_end(const std::optional<Call> &call) {
     return call ? call_words(*call) : "no more calls";
 }
 
-// A line that is none of the harness's, or out of its place.
-std::string malformed(const SortReport &report, const std::string &line) {
-    return (report.current ? where(report) + "\n  " : "") + malformed_line(line);
+// A line that is none of the harness's, or out of its place: a fault, or
+// past a differing input, the end of reading.
+bool malformed(SortReport &report, const std::string &line) {
+    if (report.differed) {
+        report.all_sorted = false;
+    } else {
+        report.result->fault = malformed_line(line);
+    }
+    report.stopped = true;
+    return false;
 }
 
 // "end K V...": the line the harness writes after input K, sorted or not.
@@ -152,40 +166,44 @@ std::string sorted_end(std::size_t k, const Input &sorted) {
 }
 
 // "end K V...": the calls and the result on the current input against the
-// library's; why they differ, or "".
-std::string judge_input(const SortReport &report, const std::string &line) {
+// library's; true while they agree.
+bool judge_input(SortReport &report, const std::string &line) {
     const Input &input = report.inputs[*report.current];
     Input sorted = input;
     const std::vector<Call> expected = record_calls(report.algorithm, sorted);
-    if (!ends_input(line, *report.current)) {
-        return malformed(report, line);
-    }
     const std::string right = sorted_end(*report.current, sorted);
-    const std::optional<Mismatch> mismatch =
-        match_sort(report.algorithm.name, input, expected, report.calls);
+    if (report.differed) {
+        report.all_sorted = report.all_sorted && line == right;
+        return true;
+    }
     CheckResult &result = *report.result;
     result.input = input;
-    if (mismatch) {
-        result.expected = call_or_end(mismatch->expected);
-        result.got = call_or_end(mismatch->got);
-        result.before = count_calls(report.calls, mismatch->call);
-        return where(report) + "\n  " + describe(*mismatch, expected, report.calls, line == right);
+    result.input_sorted = line == right;
+    result.mismatch = match_sort(report.algorithm.name, input, expected, report.calls);
+    if (result.mismatch) {
+        result.expected = call_or_end(result.mismatch->expected);
+        result.got = call_or_end(result.mismatch->got);
+        result.before = count_calls(report.calls, result.mismatch->call);
+        report.differed = true;
+        report.all_sorted = result.input_sorted;
+        if (report.keep_calls) {
+            report.failed = kept_calls(report);
+        }
+        return true; // read on: are the other results right?
     }
-    if (line == right) {
+    if (result.input_sorted) {
         result.input.reset();
-        return "";
+        return true;
     }
     result.expected = right;
     result.got = line;
-    // Every call matched, so the array was changed other than through swap.
-    return where(report) +
-           "\n  the result differs from the library's though every call matched: change the "
-           "array only through swap(a, i, j)";
+    report.stopped = true;
+    return false;
 }
 
 // "past I J": a swap of the current input past its end, which the harness
 // did not make; its words, or a malformed line's.
-std::string past_end(const SortReport &report, const std::string &line) {
+bool past_end(SortReport &report, const std::string &line) {
     unsigned int i = 0;
     unsigned int j = 0;
     char rest = 0;
@@ -193,27 +211,52 @@ std::string past_end(const SortReport &report, const std::string &line) {
     if (std::sscanf(line.c_str(), "past %u %u%c", &i, &j, &rest) != 2 || (i < n && j < n)) {
         return malformed(report, line);
     }
-    report.result->input = report.inputs[*report.current];
+    report.stopped = true;
+    if (report.differed) { // past a differing input: only its result is at stake
+        report.all_sorted = false;
+        return false;
+    }
     const std::string outside =
         i >= n && j >= n && i != j
             ? "positions " + std::to_string(i) + " and " + std::to_string(j) + " are"
             : "position " + std::to_string(i >= n ? i : j) + " is";
-    return where(report) + "\n  call " + std::to_string(report.calls.size() + 1) + ": swap(a, " +
-           std::to_string(i) + ", " + std::to_string(j) + ") on " + std::to_string(n) +
-           (n == 1 ? " value: " : " values: ") + outside + " past the end";
+    report.result->input = report.inputs[*report.current];
+    report.result->fault = "call " + std::to_string(report.calls.size() + 1) + ": swap(a, " +
+                           std::to_string(i) + ", " + std::to_string(j) + ") on " +
+                           std::to_string(n) + (n == 1 ? " value: " : " values: ") + outside +
+                           " past the end";
+    return false;
 }
 
 // "begin NAME_sort K": input K starts, which must be the next one.
 bool begin_input(SortReport &report, const std::string &line) {
-    const std::string next =
-        "begin " + std::string(report.algorithm.name) + "_sort " + std::to_string(report.done);
-    if (report.open || line != next || report.done >= report.inputs.size()) {
-        report.problem = malformed(report, line);
-        return false;
+    const std::size_t next = report.differed ? report.ends : report.done;
+    const std::string want = "begin " + report.result->name + " " + std::to_string(next);
+    if (report.open || line != want || next >= report.inputs.size()) {
+        return malformed(report, line);
     }
-    report.current = report.done;
+    report.current = next;
     report.open = true;
     report.calls.clear();
+    return true;
+}
+
+// "end K V...": input K ended.
+bool end_input(SortReport &report, const std::string &line) {
+    report.open = false;
+    if (!ends_input(line, *report.current)) {
+        return malformed(report, line);
+    }
+    ++report.ends;
+    if (!judge_input(report, line)) {
+        return false;
+    }
+    if (!report.differed) {
+        ++report.done;
+        if (!report.small && report.inputs[*report.current].size() == page_input_size) {
+            report.small = kept_calls(report);
+        }
+    }
     return true;
 }
 
@@ -221,33 +264,27 @@ bool begin_input(SortReport &report, const std::string &line) {
 bool take_line(SortReport &report, const std::string &line) {
     // "missing NAME_sort" of this sort alone, before any input; any other
     // (another sort's, a forged one) is malformed.
-    if (line == "missing " + std::string(report.algorithm.name) + "_sort" && !report.current) {
+    if (line == "missing " + report.result->name && !report.current) {
         report.missing = true;
+        report.stopped = true;
         return false;
     }
     if (line.rfind("begin ", 0) == 0) {
         return begin_input(report, line);
     }
     if (line.rfind("past ", 0) == 0 && report.open) {
-        report.problem = past_end(report, line);
-        return false;
+        return past_end(report, line);
     }
     if (line.rfind("end", 0) == 0 && report.open) {
-        report.open = false;
-        report.problem = judge_input(report, line);
-        report.done += report.problem.empty() ? 1 : 0;
-        if (report.problem.empty() && !report.small &&
-            report.inputs[*report.current].size() == page_input_size) {
-            report.small = kept_calls(report);
-        }
-        return report.problem.empty();
+        return end_input(report, line);
     }
     const std::optional<Call> call = parse_call_json(line);
     if (!call || !report.open) {
-        report.problem = malformed(report, line);
-        return false;
+        return malformed(report, line);
     }
-    report.calls.push_back(*call);
+    if (!report.differed) {
+        report.calls.push_back(*call);
+    }
     return true;
 }
 
@@ -263,38 +300,53 @@ std::string missing_words(const std::string &name,
            ", which C code does not call: declare it extern \"C\", as sorting/sorting.h does";
 }
 
+// A run that ended on an open input: where its calls first differ from the
+// library's, or stop.
+void stopped_on(const SortReport &report, CheckResult &result) {
+    const Input &input = report.inputs[*report.current];
+    result.input = input;
+    if (report.open) {
+        Input sorted = input;
+        result.mismatch = match_sort(report.algorithm.name, input,
+                                     record_calls(report.algorithm, sorted), report.calls);
+    }
+}
+
 // The verdict, once the report has given one or ended. Writing on the
 // checker's channel comes first: what the report then holds may be off.
 void conclude(const SortReport &report, Child &child, bool timed_out) {
     CheckResult &result = *report.result;
     result.inputs = report.done;
-    const bool given = report.missing || !report.problem.empty() || channel_written(child);
+    const bool given = report.stopped || channel_written(child);
     Ending ending = finish(child, given || timed_out); // a verdict given: stop it
     if (ending.kind == EndingKind::wrote_on_channel) {
         result.status = Status::fail;
-        const std::string words = record_ending(result, ending, child.limits);
-        result.why = (report.current ? where(report) + "\n  " : "") + "it " + words;
+        result.fault = "it " + record_ending(result, ending, child.limits);
+        if (report.current) {
+            result.input = report.inputs[*report.current];
+        }
         return;
     }
-    if (given) {
+    if (report.missing || report.differed || report.stopped) {
         result.status = report.missing ? Status::missing : Status::fail;
-        result.why = report.problem;
+        // The battery read to its end, every result right, a normal exit.
+        result.all_sorted = report.differed && report.all_sorted &&
+                            report.ends == report.inputs.size() &&
+                            ending.kind == EndingKind::exited && !timed_out;
+        if (!report.missing && report.current && !result.input) {
+            result.input = report.inputs[*report.current];
+        }
         return;
     }
     if (ending.kind == EndingKind::exited && report.done != report.inputs.size()) {
         ending.kind = EndingKind::stopped_early;
     }
     if (ending.kind != EndingKind::exited) {
-        // In steps: g++ 12 at -O3 warns falsely of overlap in "it " + words.
-        std::string why = "it ";
-        why += record_ending(result, ending, child.limits);
-        if (report.current) {
-            why += ' ';
-            why += where(report);
-            result.input = report.inputs[*report.current];
-        }
         result.status = ending.kind == EndingKind::stopped_early ? Status::fail : Status::error;
-        result.why = why;
+        record_ending(result, ending, child.limits);
+        if (report.current) {
+            stopped_on(report, result);
+        }
         return;
     }
     result.points = 1;
@@ -307,7 +359,7 @@ CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness, b
     CheckResult result;
     result.name = std::string(algorithm.name) + "_sort";
     Child child = start(harness, algorithm.name, inputs_text(inputs));
-    SortReport report{algorithm, inputs, std::nullopt, false, {}, 0, false, "", &result, {}};
+    SortReport report{algorithm, inputs, &result, keep_calls};
     bool timed_out = false;
     for (std::optional<std::string> line; (line = next_line(child, timed_out));) {
         if (!take_line(report, *line)) {
@@ -317,9 +369,14 @@ CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness, b
     conclude(report, child, timed_out);
     if (result.status == Status::missing) {
         result.why = missing_words(result.name, harness.objects);
+    } else if (result.status != Status::pass) {
+        result.why = joined(sort_lines(result), "\n  ");
     }
     if (keep_calls) {
         result.shown = shown_calls(report, result.status);
+        if (result.shown) {
+            result.shown->algorithm = &algorithm;
+        }
     }
     return result;
 }

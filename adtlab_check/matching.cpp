@@ -56,7 +56,8 @@ Mismatch closest_mismatch(const QuickMatch &match, const std::vector<Call> &got)
         const Partition partition = partition_calls(after, range.left, range.right);
         const std::size_t k = repeated(partition.calls, got, match.at);
         if (!closest || match.at + k > closest->call) {
-            closest = Mismatch{match.at + k, partition.calls[k], call_at(got, match.at + k)};
+            closest = Mismatch{match.at + k, partition.calls[k], call_at(got, match.at + k),
+                               QuickRange{range.left, range.right, match.a[range.left]}};
         }
     }
     return *closest;

@@ -12,11 +12,22 @@
 
 namespace adtlab::check {
 
-// The first call that differs; nothing on a side means no call there.
+// The range quick sort partitions, and its pivot's value.
+struct QuickRange {
+    unsigned int left;
+    unsigned int right;
+    int pivot;
+    bool operator==(const QuickRange &) const = default;
+};
+
+// The first call that differs, counted from 0; nothing on a side means no
+// call there. For quick sort, the library's partition at that call.
 struct Mismatch {
     std::size_t call;
     std::optional<Call> expected;
     std::optional<Call> got;
+    std::optional<QuickRange> range = std::nullopt;
+    bool operator==(const Mismatch &) const = default;
 };
 
 std::optional<Mismatch> match_all(const std::vector<Call> &expected, const std::vector<Call> &got);

@@ -11,14 +11,19 @@
 
 namespace adtlab::check {
 
-// "(3 values) 3 -1 2", the first twelve values at most.
-std::string show_input(const std::vector<int> &values);
+// "(3 values) 3 -1 2", the first `shown` values at most, then "...".
+std::string show_input(const std::vector<int> &values, std::size_t shown = 12);
 
-// "call 2: expected ...; got ... (1 comparison and 0 swaps before it)",
-// and when the sort never called goes_before or swap though the library's
-// does, a line that says so; `sorted` tells whether its result was right.
-std::string describe(const Mismatch &mismatch, const std::vector<Call> &expected,
-                     const std::vector<Call> &got, bool sorted);
+// "call 2: expected ...; got ... (1 comparison and 0 swaps before it)".
+std::string mismatch_line(const Mismatch &mismatch, const CallCounts &before);
+
+// What a sort's record says under "does not conform", a line each: the
+// input (its first `shown` values), then the first differing call and what
+// the sort did there in words, or the fault, or how the run ended.
+std::vector<std::string> sort_lines(const CheckResult &check, std::size_t shown = 12);
+
+// The lines one after another, `separator` between them.
+std::string joined(const std::vector<std::string> &lines, const std::string &separator);
 
 // "the harness's report has a malformed line: TEXT", sixty characters of it
 // at most: the module wrote into the report or broke the harness's memory.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "child.h"
+#include "matching.h"
 
 #include "sort_calls/calls.h"
 
@@ -26,6 +27,7 @@ inline constexpr std::size_t page_input_size = 10;
 // A sort's own calls on the input a page of it shows: the input its check
 // reports, or a small one of the battery when it conforms.
 struct SortCalls {
+    const SortAlgorithm *algorithm = nullptr; // the sort whose calls they are
     std::vector<int> input;
     std::vector<Call> calls; // at most page_call_limit
     bool cut = false;        // it made more calls than were kept
@@ -50,6 +52,15 @@ struct CheckResult {
     std::optional<CallCounts> before;
     std::string ending;
     std::string ending_kind;        // its kind's name ("timed_out", ...), "" for a normal exit
+    // A sort's verdict as data, rendered into `why` by reporting.cpp: the
+    // first call that differs from the library's on `input` (of a run that
+    // stopped, where its calls stop), whether its result there was right,
+    // whether every input's was (the battery read to its end), and a fault
+    // of the report itself (a malformed line) in words.
+    std::optional<Mismatch> mismatch;
+    bool input_sorted = true;
+    bool all_sorted = false;
+    std::string fault;
     std::optional<SortCalls> shown; // a sort's, when kept for a page
 };
 

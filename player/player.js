@@ -491,6 +491,7 @@ const AdtlabPlayer = (() => {
       step: element("span", { id: "step" }),
     };
     for (const name of ["back", "play", "forward", "speedLabel", "speed", "speedValue", "sound", "position", "step"]) bar.appendChild(c[name]);
+    c.bar = bar;
     root.appendChild(bar);
     root.appendChild(c.key = element("div", { class: "key" }));
     root.appendChild(c.groups = element("div", { class: "groups" }));
@@ -501,8 +502,14 @@ const AdtlabPlayer = (() => {
     c.speed.addEventListener("input", () => setSpeed(SPEEDS[Number(c.speed.value)]));
     c.sound.addEventListener("click", toggleSound);
     document.addEventListener("keydown", onKey);
-    window.addEventListener("resize", () => show(time));
+    window.addEventListener("resize", () => { keepClearOfControls(); show(time); });
     return c;
+  }
+
+  // The sticky controls stay at the top; a fragment's element (a group's
+  // first difference) scrolls into view below them, not under them.
+  function keepClearOfControls() {
+    document.documentElement.style.scrollPaddingTop = `${controls.bar.offsetHeight + 8}px`;
   }
 
   // The legend: each mark's shape in its colour, and the order in words.
@@ -615,6 +622,7 @@ const AdtlabPlayer = (() => {
     controls.position.max = last;
     setSpeed(defaultSpeed());
     show(opening());
+    keepClearOfControls();
   }
 
   function parseFragment(hash) {

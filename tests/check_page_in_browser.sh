@@ -5,7 +5,9 @@
 # are the report's counts before that call and the library's are sort_trace's
 # for the same calls; a sort that loops or crashes shows every call it made
 # and how it ended; a conforming module's page names no difference and its
-# counters agree at #end. Then the refusals of --html.
+# counters agree at #end; the failing input is named whole, and opened at a
+# first difference the controls are in view above it. Then the refusals of
+# --html.
 #
 #   check_page_in_browser.sh ADTLAB_CHECK SORT_TRACE MODULES_DIR WORK_DIR
 set -euo pipefail
@@ -92,6 +94,13 @@ faulty() {
     input=$(page_input "$out.html" "$sort")
     shown=$(grep -m1 -E '^  on \(' "$out.txt" | sed -E 's/^  on \(([0-9]+) values?\) ?//; s/ \.\.\.$//')
     [[ "$input " == "$shown "* ]] || fail "$module: the page's input $input, the report's $shown"
+    # The page names the input whole, where the text report cuts it at 12 values.
+    local count sentence values
+    count=$(wc -w <<<"$input")
+    sentence=$(grep -o "id=\"$sort-first-difference\">[0-9]*</span>: [^<]*" "$out.dom" | unescape)
+    [ "$count" = 1 ] && values="1 value" || values="$count values"
+    [[ "$sentence" == *"on ($values) $input; call $n: "* ]] ||
+        fail "$module: the page's sentence '$sentence' does not name its input ($values) $input"
     library="$(text_of "$out.dom" "library-$sort-comparisons") $(text_of "$out.dom" "library-$sort-swaps")"
     [ "$library" = "$(library_counts "$sort" "$input" $((n - 1)))" ] ||
         fail "$module: the library's counters $library"
@@ -101,6 +110,11 @@ faulty selection_skips_self_swap selection
 faulty insertion_passes_equal insertion
 faulty quick_last_pivot quick
 faulty quick_skips_equal_pivot quick
+[ "$(wc -w <<<"$(page_input "$work/quick_skips_equal_pivot.html" quick)")" -gt 12 ] ||
+    fail "quick_skips_equal_pivot: no input of more than 12 values to show whole"
+# Opened at that sort's first difference, the controls are in view above it.
+node "$here/check_page_anchor.mjs" "$work/quick_skips_equal_pivot.html" quick-first-difference ||
+    fail "quick_skips_equal_pivot: #quick-first-difference hides the controls or is under them"
 
 # A sort that runs past the time limit, and one that crashes: every call
 # it made, and how it ended, as the report says.

@@ -224,13 +224,54 @@ INSTANTIATE_TEST_SUITE_P(
              {"check_modules/sorts_bypass_calls.c"},
              1,
              {"insertion_sort: does not conform\n  on (2 values) 2 -2\n  call 2: expected swap(a, "
-              "0, 1); got no more calls (1 comparison and 0 swaps before it)\n  it sorted the "
-              "values without calling swap: exchange elements only through swap(a, i, j)\n",
+              "0, 1); got no more calls (1 comparison and 0 swaps before it)\n  it sorts every "
+              "input correctly, but its calls differ from the library's at call 2: on these 2 "
+              "values your sort stops after 1 comparison and 0 swaps as the library's; the "
+              "library's call 2 swaps positions 0 and 1 (swap(a, 0, 1))\n",
               "quick_sort: does not conform\n  on (2 values) 2 -2\n  call 1: expected "
               "goes_before(-2, 2) -> true; got no more calls (0 comparisons and 0 swaps before "
-              "it)\n  it sorted the values without calling goes_before or swap: compare elements "
-              "only through goes_before(x, y) and exchange elements only through swap(a, i, "
-              "j)\n"}}));
+              "it)\n  on these 2 values your sort makes no call; the library's call 1 compares "
+              "-2 with 2 (goes_before(-2, 2) -> true)\n"}}));
+
+// What a sort did at its first differing call, in words of that call and
+// the input shown; a sort whose every result is right is told that only its
+// calls differ (for quick sort, its partitions).
+INSTANTIATE_TEST_SUITE_P(
+    Words, AdtlabCheck,
+    ::testing::Values(
+        Case{"sorts",
+             {"check_modules/quick_scans_stop_short.c"},
+             1,
+             {"\n  on these 2 values your sort's first call swaps positions 1 and 0 (swap(a, 1, "
+              "0)), before comparing any values; the library's compares -2 with 2 "
+              "(goes_before(-2, 2) -> true)\n"}},
+        Case{"sorts",
+             {"check_modules/selection_skips_self_swap.c"},
+             1,
+             {"\n  it sorts every input correctly, but its calls differ from the library's at "
+              "call 1: on this 1 value your sort makes no call; the library's call 1 swaps "
+              "position 0 with itself (swap(a, 0, 0))\n"}},
+        Case{"sorts",
+             {"check_modules/quick_last_pivot.c"},
+             1,
+             {"\n  it sorts every input correctly, but partitions differently: the library "
+              "takes the first element of positions 0 to 1, 2, as pivot and at call 1 compares "
+              "-2 with 2 (goes_before(-2, 2) -> true); yours compares 2 with -2 (goes_before(2, "
+              "-2) -> false)\n"}},
+        Case{"sorts",
+             {"check_modules/quick_skips_equal_pivot.c"},
+             1,
+             // The input it fails on may be one chosen from the seed.
+             {"\n  it sorts every input correctly, but partitions differently: the library "
+              "takes the first element of positions 0 to ",
+              "; yours compares "}},
+        Case{"sorts",
+             {"check_modules/insertion_passes_equal.c"},
+             1,
+             {"\n  it sorts every input correctly, but its calls differ from the library's at "
+              "call 1: on these 2 values your sort's first call compares -2 with 2 "
+              "(goes_before(-2, 2) -> true); the library's compares 2 with -2 (goes_before(2, "
+              "-2) -> false)\n"}}));
 
 // A compiler that starts too many processes is stopped by the build's
 // cgroup, and the build's failure says so; where no cgroup counts them,

@@ -38,15 +38,19 @@ std::vector<Call> right_first(std::vector<int> a) {
     return calls;
 }
 
-// A learner's run of sort `algorithm` on `input`, as its check saw it.
+// A learner's run of sort `algorithm` on `input`, as its check saw it:
+// matched against the library's calls there.
 SortOnPage run(const char *algorithm, const std::vector<int> &input, std::vector<Call> calls,
                bool finished, const std::string &verdict = "", const std::string &ending = "",
                bool cut = false) {
-    return {adtlab::find_sort(algorithm),
-            false,
-            {input, std::move(calls), cut, finished},
-            ending,
-            verdict};
+    const adtlab::SortAlgorithm *sort = adtlab::find_sort(algorithm);
+    auto mismatch =
+        adtlab::check::match_sort(algorithm, input, library_calls(algorithm, input), calls);
+    std::vector<std::string> lines;
+    if (!verdict.empty()) {
+        lines.push_back(verdict);
+    }
+    return {sort, false, {sort, input, std::move(calls), cut, finished}, ending, mismatch, lines};
 }
 
 TEST(CheckPage, FindsTheFirstDifferenceAndShowsBothRuns) {
@@ -88,6 +92,7 @@ TEST(CheckPage, FindsTheFirstDifferenceAndShowsBothRuns) {
         std::vector<int> values = c.sort.seen.input;
         const adtlab::Recording library = adtlab::record_sort(*adtlab::find_sort(name), values);
         const adtlab::player::Group group = adtlab::check::sort_group(c.sort, library);
+        ASSERT_EQ(group.first_difference.has_value(), c.difference.has_value());
         EXPECT_EQ(group.first_difference, c.difference);
         EXPECT_EQ(group.sentence.rfind(c.sentence_starts, 0), 0u) << group.sentence;
         if (c.sort.missing) {
@@ -103,6 +108,36 @@ TEST(CheckPage, FindsTheFirstDifferenceAndShowsBothRuns) {
         EXPECT_EQ(group.panels[0].recording, nullptr);
         EXPECT_EQ(group.panels[1].recording, &library);
     }
+}
+
+// The page names the input whole, where the text report cuts it at twelve
+// values; and a sort whose every result was right is told so.
+TEST(CheckPage, ShowsTheFailingInputWhole) {
+    const std::vector<int> input = {-41, -47, -13, -38, -44, -20, -41, 19, -1, -33, -26, -29, 5, 7};
+    std::vector<Call> calls = library_calls("insertion", input);
+    calls[3] = Call::swap(0, 0);
+    adtlab::check::CheckResult check;
+    check.name = "insertion_sort";
+    check.status = adtlab::check::Status::fail;
+    check.input = input;
+    check.mismatch =
+        adtlab::check::match_sort("insertion", input, library_calls("insertion", input), calls);
+    check.before = adtlab::count_calls(calls, 3);
+    check.all_sorted = true;
+    check.shown = {adtlab::find_sort("insertion"), input, calls, false, true};
+    const SortOnPage sort = adtlab::check::sort_on_page(check);
+    std::vector<int> values = input;
+    const adtlab::Recording library = adtlab::record_sort(*sort.algorithm, values);
+    const std::string sentence = adtlab::check::sort_group(sort, library).sentence;
+    EXPECT_EQ(sentence.rfind("on (14 values) -41 -47 -13 -38 -44 -20 -41 19 -1 -33 -26 -29 5 7; "
+                             "call 4: expected ",
+                             0),
+              0u)
+        << sentence;
+    EXPECT_NE(sentence.find("; it sorts every input correctly, but its calls differ from the "
+                            "library's at call 4: on these 14 values, after "),
+              std::string::npos)
+        << sentence;
 }
 
 } // namespace
