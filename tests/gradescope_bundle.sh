@@ -72,6 +72,7 @@ while IFS='|' read -r submission expected word; do
     fi
     ADTLAB_AUTOGRADER_ROOT=$root ADTLAB_CHECK=$checker "$work/zip/run_autograder" 2>/dev/null ||
         fault "$submission: run_autograder failed"
+    # shellcheck disable=SC2016 # JavaScript, not the shell, expands these
     got=$("$node" -e '
         const r = JSON.parse(require("fs").readFileSync(process.argv[1], "utf8"));
         const tests = r.tests.map((t) => `${t.name}=${t.score}/${t.max_score}`).join(",");
