@@ -67,6 +67,11 @@ if [ ${#run[@]} -eq 0 ]; then
     # The sorts harness includes the list of sorts installed beside it.
     "$prefix/bin/adtlab-check" --time-limit 60 sorts "$here/../check_modules/left_first_sorts.c" |
         grep -q "quick_sort: conforms"
+    # The installed bundle command finds its scripts, sources and checker.
+    "$prefix/bin/adtlab-gradescope-bundle" --kind stack --points 5 -o "$work/autograder.zip"
+    cmake -E tar tf "$work/autograder.zip" >"$work/autograder.list"
+    grep -qx "source/adtlab_check/main.cpp" "$work/autograder.list"
+    grep -qx "run_autograder" "$work/autograder.list"
 fi
 
 echo "installed package: CMake, plain cc, cc -flto and pkg-config drivers pass"
