@@ -8,12 +8,6 @@
 
 namespace compare_sorts {
 
-namespace {
-
-constexpr unsigned int max_steps = 30;
-
-} // namespace
-
 const char usage[] = R"(Usage: compare_sorts [OPTION]...
 Sorts the same inputs by selection, insertion and quick sort and prints, for
 each run, the comparisons and swaps it made and the milliseconds of processor
@@ -77,6 +71,8 @@ on standard error and status 2; a sort that leaves its input unsorted, 1.
 )";
 
 namespace {
+
+constexpr unsigned int max_steps = 30;
 
 using adtlab::command_line::Error;
 using adtlab::command_line::Option;
