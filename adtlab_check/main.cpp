@@ -15,6 +15,8 @@
 #include "sandbox.h"
 #include "submissions.h"
 
+#include "command_line/option_table.h"
+#include "command_line/result.h"
 #include "ordtally/ordtally.h"
 #include "sort_inputs/values.h"
 
@@ -38,6 +40,11 @@
 #include <vector>
 
 using namespace adtlab::check;
+using adtlab::command_line::Error;
+using adtlab::command_line::Option;
+using adtlab::command_line::Result;
+// Whether an option was taken; not adtlab::check::Status, a check's verdict.
+using Taken = adtlab::command_line::Status;
 
 namespace {
 
@@ -110,21 +117,22 @@ struct Options {
 };
 
 // A time limit from 0.1 to 3600 s, fractions allowed.
-double parse_seconds(const std::string &text) {
+Result<double> parse_seconds(const std::string &text) {
     char *end = nullptr;
     const double seconds = std::strtod(text.c_str(), &end);
     if (text.empty() || *end != '\0' || !(seconds >= 0.1 && seconds <= 3600)) {
-        fail("time limit '" + text + "' is not a number of seconds from 0.1 to 3600");
+        return Error{"time limit '" + text + "' is not a number of seconds from 0.1 to 3600"};
     }
     return seconds;
 }
 
-// A whole number from `low` to `high`, or a usage failure.
-long long parse_whole(const std::string &text, long long low, long long high, const char *what) {
+// A whole number from `low` to `high`, or a usage error.
+Result<long long> parse_whole(const std::string &text, long long low, long long high,
+                              const char *what) {
     const std::optional<long long> value = adtlab::parse_number(text, low, high);
     if (!value) {
-        fail(std::string(what) + " '" + text + "' is not a whole number from " +
-             std::to_string(low) + " to " + std::to_string(high));
+        return Error{std::string(what) + " '" + text + "' is not a whole number from " +
+                     std::to_string(low) + " to " + std::to_string(high)};
     }
     return *value;
 }
@@ -134,87 +142,105 @@ unsigned int processors() {
     return count == 0 ? 1 : count;
 }
 
-// Takes the option args[k] and, where it has one, its value; returns how
-// many arguments it took.
-std::size_t take_option(Options &options, const std::vector<std::string> &args, std::size_t k) {
-    const std::string &name = args[k];
-    if (name == "--keep") {
-        options.checking.keep = true;
-        return 1;
-    }
-    if (name == "--objects") {
-        options.checking.objects = true;
-        return 1;
-    }
-    if (name == "--hide-input") {
-        options.reporting.hide_input = true;
-        return 1;
-    }
-    if (name == "--no-sandbox") {
-        allow_without_sandbox();
-        return 1;
-    }
-    if (k + 1 == args.size()) {
-        fail("option '" + name + "' needs a value (try --help)");
-    }
-    const std::string &value = args[k + 1];
-    Limits &limits = options.checking.limits;
-    if (name == "--format") {
-        if ((options.format = format_named(value)) == nullptr) {
-            fail("unknown format '" + value + "' (" + format_names() + ")");
-        }
-    } else if (name == "--output") {
-        options.output = value;
-    } else if (name == "--html") {
-        options.page = value;
-    } else if (name == "--jobs") {
-        options.checking.jobs = static_cast<unsigned int>(parse_whole(value, 1, 256, "jobs"));
-    } else if (name == "--seed") {
-        // Up to 2^53 - 1, so that the seed stays exact in any JSON reader.
-        options.checking.seed =
-            static_cast<unsigned long long>(parse_whole(value, 0, (1LL << 53) - 1, "seed"));
-        options.seeded = true;
-    } else if (name == "--time-limit") {
-        limits.seconds = parse_seconds(value);
-    } else if (name == "--memory-limit") {
-        limits.memory_mib =
-            static_cast<unsigned int>(parse_whole(value, 16, 65536, "memory limit"));
-    } else if (name == "--cpu-limit") {
-        limits.cpu_seconds = static_cast<unsigned int>(parse_whole(value, 1, 3600, "cpu limit"));
-    } else if (name == "--file-limit") {
-        limits.file_mib = static_cast<unsigned int>(parse_whole(value, 1, 65536, "file limit"));
-    } else {
-        fail("unknown option '" + name + "' (try --help)");
-    }
-    return 2;
+// An option whose value parse_whole takes into `destination`.
+template <typename Whole>
+Option whole_option(const char *name, long long low, long long high, const char *what,
+                    Whole &destination) {
+    return {name, '\0', true, [=, &destination](const std::string &value) -> Taken {
+                const Result<long long> number = parse_whole(value, low, high, what);
+                if (!number) {
+                    return Error{number.error()};
+                }
+                destination = static_cast<Whole>(*number);
+                return {};
+            }};
 }
 
-Options parse_options(const std::vector<std::string> &args) {
+Taken take_format(Options &options, const std::string &value) {
+    if ((options.format = format_named(value)) == nullptr) {
+        return Error{"unknown format '" + value + "' (" + format_names() + ")"};
+    }
+    return {};
+}
+
+Taken take_seed(Options &options, const std::string &value) {
+    // Up to 2^53 - 1, so that the seed stays exact in any JSON reader.
+    const Result<long long> seed = parse_whole(value, 0, (1LL << 53) - 1, "seed");
+    if (!seed) {
+        return Error{seed.error()};
+    }
+    options.checking.seed = static_cast<unsigned long long>(*seed);
+    options.seeded = true;
+    return {};
+}
+
+Taken take_seconds(double &seconds, const std::string &value) {
+    const Result<double> parsed = parse_seconds(value);
+    if (!parsed) {
+        return Error{parsed.error()};
+    }
+    seconds = *parsed;
+    return {};
+}
+
+// Every option, one entry each, taken into `options`.
+std::vector<Option> option_table(Options &options) {
+    using adtlab::command_line::flag;
+    using adtlab::command_line::text;
+    Checking &checking = options.checking;
+    Limits &limits = checking.limits;
+    return {
+        {"format", '\0', true,
+         [&options](const std::string &value) { return take_format(options, value); }},
+        text("output", '\0', options.output),
+        whole_option("jobs", 1, 256, "jobs", checking.jobs),
+        {"seed", '\0', true,
+         [&options](const std::string &value) { return take_seed(options, value); }},
+        {"time-limit", '\0', true,
+         [&limits](const std::string &value) { return take_seconds(limits.seconds, value); }},
+        whole_option("memory-limit", 16, 65536, "memory limit", limits.memory_mib),
+        whole_option("cpu-limit", 1, 3600, "cpu limit", limits.cpu_seconds),
+        whole_option("file-limit", 1, 65536, "file limit", limits.file_mib),
+        flag("keep", '\0', checking.keep),
+        flag("objects", '\0', checking.objects),
+        flag("hide-input", '\0', options.reporting.hide_input),
+        {"no-sandbox", '\0', false,
+         [](const std::string &) {
+             allow_without_sandbox();
+             return Taken{};
+         }},
+        text("html", '\0', options.page),
+    };
+}
+
+Result<Options> parse_options(const std::vector<std::string> &args) {
     Options options;
     options.checking.jobs = processors();
-    std::size_t k = 0;
-    while (k < args.size() && args[k].size() > 1 && args[k][0] == '-') {
-        if (args[k] == "--help" || args[k] == "-h") {
-            options.help = true;
-            return options;
-        }
-        if (args[k] == "--") {
-            ++k;
-            break;
-        }
-        k += take_option(options, args, k);
+    const std::vector<Option> table = option_table(options);
+    adtlab::command_line::Syntax syntax;
+    syntax.options = table;
+    syntax.options_first = true;
+    const Result<adtlab::command_line::Parsed> parsed = adtlab::command_line::parse(syntax, args);
+    if (!parsed) {
+        return Error{parsed.error()};
     }
-    if (args.size() < k + 2) {
-        fail("give a KIND and at least one SUBMISSION (try --help)");
+    if (parsed->help) {
+        options.help = true;
+        return options;
     }
-    options.checking.kind = kind_named(args[k]);
-    if (options.checking.kind == nullptr) {
-        fail("unknown kind '" + args[k] + "' (" + kind_names_in_words() + ")");
+    // KIND, then the submissions.
+    const std::vector<std::string> &operands = parsed->operands;
+    if (operands.size() < 2) {
+        return Error{"give a KIND and at least one SUBMISSION (try --help)"};
+    }
+    const std::string &kind = operands.front();
+    if ((options.checking.kind = kind_named(kind)) == nullptr) {
+        return Error{"unknown kind '" + kind + "' (" + kind_names_in_words() + ")"};
     }
     if (!options.page.empty() && !options.checking.kind->plays_calls) {
-        fail("--html plays the calls of sorts; " + args[k] + " makes none");
+        return Error{"--html plays the calls of sorts; " + kind + " makes none"};
     }
-    options.arguments.assign(args.begin() + static_cast<std::ptrdiff_t>(k) + 1, args.end());
+    options.arguments.assign(operands.begin() + 1, operands.end());
     return options;
 }
 
@@ -374,14 +400,17 @@ int main(int argc, char *argv[]) {
     // What the children leave running comes to this process, to be reaped.
     prctl(PR_SET_CHILD_SUBREAPER, 1);
     try {
-        Options options = parse_options({argv + 1, argv + argc});
-        if (options.help) {
+        Result<Options> options = parse_options({argv + 1, argv + argc});
+        if (!options) {
+            return adtlab::command_line::print_error("adtlab-check", options.error());
+        }
+        if (options->help) {
             std::printf("%s%s%s  --format F          the report's form, one of:\n%s%s", usage_head,
                         kinds_usage().c_str(), usage_tail,
                         format_help(std::string(24, ' ')).c_str(), usage_after_formats);
             return 0;
         }
-        return run(options);
+        return run(*options);
     } catch (const Interrupted &stop) {
         std::fprintf(stderr, "adtlab-check: %s", stop.what());
         signal(stop.signal(), SIG_DFL);

@@ -5,6 +5,7 @@
 #include "options.h"
 #include "report.h"
 
+#include "command_line/option_table.h"
 #include "sort_inputs/options.h"
 #include "sort_inputs/shapes.h"
 
@@ -17,9 +18,13 @@ namespace compare_sorts {
 namespace {
 
 // Every shape at every size, or the values of the file.
-std::vector<Input> make_inputs(const Options &options) {
+Result<std::vector<Input>> make_inputs(const Options &options) {
     if (options.file) {
-        return {{"file", adtlab::file_values_or_fail(program, *options.file, max_size)}};
+        auto values = adtlab::file_values(*options.file, max_size);
+        if (!values) {
+            return adtlab::command_line::Error{values.error()};
+        }
+        return std::vector<Input>{{"file", std::move(*values)}};
     }
     std::vector<Input> inputs;
     for (const std::string &shape : options.shapes) {
@@ -125,8 +130,12 @@ void run_doubling(const Options &options, const std::vector<Input> &inputs,
 
 // Runs every chosen algorithm on every input and prints the rows, or prints
 // the inputs; returns the status: 1 when a run left its input unsorted.
-int compare(const Options &options) {
-    const std::vector<Input> inputs = make_inputs(options);
+Result<int> compare(const Options &options) {
+    const auto made = make_inputs(options);
+    if (!made) {
+        return adtlab::command_line::Error{made.error()};
+    }
+    const std::vector<Input> &inputs = *made;
     if (options.print_input) {
         print_inputs(inputs);
         return 0;
@@ -157,10 +166,23 @@ int compare(const Options &options) {
 } // namespace compare_sorts
 
 int main(int argc, char *argv[]) {
-    const compare_sorts::Options options = compare_sorts::parse_options(argc, argv);
+    using compare_sorts::program;
+    const auto options = compare_sorts::parse_options(argc, argv);
+    if (!options) {
+        return adtlab::command_line::print_error(program, options.error());
+    }
+    if (options->help) {
+        std::fputs(compare_sorts::usage, stdout);
+        return adtlab::flush_output(program, 0);
+    }
     try {
-        return adtlab::flush_output(compare_sorts::program, compare_sorts::compare(options));
+        const auto status = compare_sorts::compare(*options);
+        if (!status) {
+            return adtlab::command_line::print_error(program, status.error());
+        }
+        return adtlab::flush_output(program, *status);
     } catch (const std::bad_alloc &) {
-        compare_sorts::fail("out of memory: try fewer or smaller inputs");
+        return adtlab::command_line::print_error(program,
+                                                 "out of memory: try fewer or smaller inputs");
     }
 }

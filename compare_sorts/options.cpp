@@ -8,10 +8,6 @@
 
 namespace compare_sorts {
 
-namespace {
-
-constexpr unsigned int max_steps = 30;
-
 const char usage[] = R"(Usage: compare_sorts [OPTION]...
 Sorts the same inputs by selection, insertion and quick sort and prints, for
 each run, the comparisons and swaps it made and the milliseconds of processor
@@ -74,71 +70,60 @@ most calls; it then goes on. Bad input, or running out of memory, gets one line
 on standard error and status 2; a sort that leaves its input unsorted, 1.
 )";
 
-const adtlab::ProgramOption own_options[] = {{"doubling", 'd', true},
-                                             {"csv", 'c', false},
-                                             {"print-input", 'i', false},
-                                             {"expected", 'e', false}};
+namespace {
 
-const adtlab::CommandSyntax syntax = {program, usage, max_size, own_options, false};
+constexpr unsigned int max_steps = 30;
 
-void check_sources(const Options &options) {
+using adtlab::command_line::Error;
+using adtlab::command_line::Option;
+using adtlab::command_line::Status;
+
+const adtlab::CommandSyntax syntax = {max_size, false};
+
+// compare_sorts' own options, taken into `options`.
+std::vector<Option> own_options(Options &options) {
+    return {{"doubling", 'd', true,
+             [&options](const std::string &value) -> Status {
+                 const auto doubling = adtlab::number_in("doubling", value, 1, max_steps);
+                 if (!doubling) {
+                     return Error{doubling.error()};
+                 }
+                 options.doubling = static_cast<unsigned int>(*doubling);
+                 return {};
+             }},
+            adtlab::command_line::flag("csv", 'c', options.csv),
+            adtlab::command_line::flag("print-input", 'i', options.print_input),
+            adtlab::command_line::flag("expected", 'e', options.expected)};
+}
+
+Status check_sources(const Options &options) {
     if (options.file && (!options.sizes.empty() || !options.shapes.empty())) {
-        fail("--file takes its values from the file: drop --size and --shape");
+        return Error{"--file takes its values from the file: drop --size and --shape"};
     }
     if (options.file && options.doubling > 0) {
-        fail("--doubling makes its own inputs: drop --file");
+        return Error{"--doubling makes its own inputs: drop --file"};
     }
+    return {};
 }
 
 // From the smallest size, doubled `doubling` times.
-std::vector<unsigned int> doubled_sizes(const std::vector<unsigned int> &sizes,
-                                        unsigned int doubling) {
+Result<std::vector<unsigned int>> doubled_sizes(const std::vector<unsigned int> &sizes,
+                                                unsigned int doubling) {
     const unsigned int smallest =
         sizes.empty() ? 1000 : *std::min_element(sizes.begin(), sizes.end());
     std::vector<unsigned int> doubled;
     for (unsigned long long n = smallest, k = 0; k <= doubling; ++k, n *= 2) {
         if (n > max_size) {
-            fail("--doubling " + std::to_string(doubling) + " from " + std::to_string(smallest) +
-                 " passes 100000000 values");
+            return Error{"--doubling " + std::to_string(doubling) + " from " +
+                         std::to_string(smallest) + " passes 100000000 values"};
         }
         doubled.push_back(static_cast<unsigned int>(n));
     }
     return doubled;
 }
 
-} // namespace
-
-void fail(const std::string &message) {
-    adtlab::fail(program, message);
-}
-
-Options parse_options(int argc, char *argv[]) {
-    Options options;
-    auto own = [&options](char letter, const std::string &argument) {
-        if (letter == 'd') {
-            options.doubling = static_cast<unsigned int>(
-                adtlab::number_or_fail(program, "doubling", argument, 1, max_steps));
-        } else if (letter == 'c') {
-            options.csv = true;
-        } else if (letter == 'e') {
-            options.expected = true;
-        } else {
-            options.print_input = true;
-        }
-    };
-    adtlab::SortOptions shared = adtlab::parse_sort_options(syntax, argc, argv, own);
-    if (!shared.operands.empty()) {
-        fail("unexpected argument '" + shared.operands[0] + "' (try --help)");
-    }
-    options.sizes = std::move(shared.sizes);
-    options.shapes = std::move(shared.shapes);
-    options.algorithms = std::move(shared.algorithms);
-    options.seed = shared.seed.value_or(1);
-    options.file = std::move(shared.file);
-    check_sources(options);
-    if (options.doubling > 0) {
-        options.sizes = doubled_sizes(options.sizes, options.doubling);
-    }
+// The sizes and shapes that the options leave to their defaults.
+void fill_defaults(Options &options) {
     if (options.sizes.empty()) {
         options.sizes = {1000, 10000};
     }
@@ -146,6 +131,40 @@ Options parse_options(int argc, char *argv[]) {
         options.shapes.assign(adtlab::default_input_shapes.begin(),
                               adtlab::default_input_shapes.end());
     }
+}
+
+} // namespace
+
+Result<Options> parse_options(int argc, char *argv[]) {
+    Options options;
+    const std::vector<Option> own = own_options(options);
+    auto shared = adtlab::parse_sort_options(syntax, own, argc, argv);
+    if (!shared) {
+        return Error{shared.error()};
+    }
+    if (shared->help) {
+        options.help = true;
+        return options;
+    }
+    if (!shared->operands.empty()) {
+        return Error{"unexpected argument '" + shared->operands[0] + "' (try --help)"};
+    }
+    options.sizes = std::move(shared->sizes);
+    options.shapes = std::move(shared->shapes);
+    options.algorithms = std::move(shared->algorithms);
+    options.seed = shared->seed.value_or(1);
+    options.file = std::move(shared->file);
+    if (const Status checked = check_sources(options); !checked) {
+        return Error{checked.error()};
+    }
+    if (options.doubling > 0) {
+        auto doubled = doubled_sizes(options.sizes, options.doubling);
+        if (!doubled) {
+            return Error{doubled.error()};
+        }
+        options.sizes = std::move(*doubled);
+    }
+    fill_defaults(options);
     return options;
 }
 

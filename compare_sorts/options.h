@@ -2,6 +2,7 @@
 // them.
 #pragma once
 
+#include "command_line/result.h"
 #include "sort_calls/sorts.h"
 
 #include <cstdint>
@@ -14,7 +15,10 @@ namespace compare_sorts {
 inline constexpr char program[] = "compare_sorts";
 inline constexpr unsigned int max_size = 100000000;
 
+using adtlab::command_line::Result;
+
 struct Options {
+    bool help = false; // print the usage, and nothing else
     std::vector<unsigned int> sizes;
     std::vector<std::string> shapes;
     std::vector<const adtlab::SortAlgorithm *> algorithms;
@@ -26,10 +30,10 @@ struct Options {
     bool expected = false; // the formulas' counts in CSV too
 };
 
-// The options, or a line on standard error and status 2.
-Options parse_options(int argc, char *argv[]);
+// What --help prints.
+extern const char usage[];
 
-// "compare_sorts: message" on standard error, and status 2.
-[[noreturn]] void fail(const std::string &message);
+// The options, or the error that main reports with status 2.
+Result<Options> parse_options(int argc, char *argv[]);
 
 } // namespace compare_sorts

@@ -1,13 +1,15 @@
 // The command line that the sorting programs share: --size, --shape, --seed,
 // --file, --algorithm and --help, each program's own options beside them, and
-// `--`, after which every argument is an operand. Bad input is one line,
-// "program: message", on standard error and status 2.
+// `--`, after which every argument is an operand. Errors come back to main,
+// which prints "program: message" on standard error and exits with status 2.
 #pragma once
 
+#include "command_line/option_table.h"
+#include "command_line/result.h"
 #include "sort_calls/sorts.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,23 +17,14 @@
 
 namespace adtlab {
 
-// One of a program's own options.
-struct ProgramOption {
-    const char *name; // the long name, without its dashes
-    char letter;      // the short name
-    bool has_argument;
-};
-
 struct CommandSyntax {
-    const char *program; // the name that starts every message
-    const char *usage;   // what --help prints
     unsigned int most_size;
-    std::span<const ProgramOption> own;
     bool negative_operands; // "-3" is an operand, not an option
 };
 
 // What the shared options said, in the order given.
 struct SortOptions {
+    bool help = false; // --help came first: nothing else was read
     std::vector<unsigned int> sizes;
     std::vector<std::string> shapes;
     std::optional<std::uint32_t> seed;
@@ -40,29 +33,22 @@ struct SortOptions {
     std::vector<std::string> operands;
 };
 
-// Called with each of the program's own options and its argument ("" for
-// none), in the order given.
-using OwnOption = std::function<void(char letter, const std::string &argument)>;
+// Parses the command line with the program's own options beside the shared
+// ones: long names may be shortened, and operands come between options.
+command_line::Result<SortOptions> parse_sort_options(const CommandSyntax &syntax,
+                                                     std::span<const command_line::Option> own,
+                                                     int argc, char *argv[]);
 
-// Parses the command line; prints the usage and exits 0 on --help, fails as
-// above on anything it does not know.
-SortOptions parse_sort_options(const CommandSyntax &syntax, int argc, char *argv[],
-                               const OwnOption &own);
+// The whole of `text` as a number within [low, high], or an error that says
+// "what 'text' is not a number from low to high".
+command_line::Result<long long> number_in(const std::string &what, const std::string &text,
+                                          long long low, long long high);
 
-// Prints "program: message" on standard error and exits with status 2.
-[[noreturn]] void fail(const char *program, const std::string &message);
+// The integers of a file, at most `most` of them, or an error that says why not.
+command_line::Result<std::vector<int>> file_values(const std::string &path, std::size_t most);
 
-// The whole of `text` as a number within [low, high], or a failure that
-// says "what 'text' is not a number from low to high".
-long long number_or_fail(const char *program, const std::string &what, const std::string &text,
-                         long long low, long long high);
-
-// The integers of a file, at most `most` of them, or a failure that says why not.
-std::vector<int> file_values_or_fail(const char *program, const std::string &path,
-                                     std::size_t most);
-
-// Status `status` once standard output is written out, or a failure where it
-// could not be.
+// Status `status` once standard output is written out; where it could not
+// be, says so on standard error and gives 2.
 int flush_output(const char *program, int status);
 
 } // namespace adtlab

@@ -8,8 +8,6 @@
 
 namespace sort_trace {
 
-namespace {
-
 const char usage[] = R"(Usage: sort_trace [OPTION]... [--] [VALUE]...
 Sorts the values by selection, insertion and quick sort and shows every
 comparison and swap that the library makes, as the library makes them. The
@@ -45,71 +43,98 @@ a page past its calls, or running out of memory gets one line on standard
 error and status 2.
 )";
 
-const adtlab::ProgramOption own_options[] = {{"json", 'j', false}, {"html", 'o', true}};
+namespace {
 
-const adtlab::CommandSyntax syntax = {program, usage, most_values, own_options, true};
+using adtlab::command_line::Error;
+using adtlab::command_line::Option;
+using adtlab::command_line::Status;
 
-std::vector<int> operand_values(const std::vector<std::string> &operands) {
+const adtlab::CommandSyntax syntax = {most_values, true};
+
+Result<std::vector<int>> operand_values(const std::vector<std::string> &operands) {
     std::vector<int> values;
     for (const std::string &operand : operands) {
-        values.push_back(
-            static_cast<int>(adtlab::number_or_fail(program, "value", operand, INT_MIN, INT_MAX)));
+        const auto value = adtlab::number_in("value", operand, INT_MIN, INT_MAX);
+        if (!value) {
+            return Error{value.error()};
+        }
+        values.push_back(static_cast<int>(*value));
     }
     return values;
 }
 
 // The values come from one place: the line, a file or a shape.
-void check_sources(const adtlab::SortOptions &shared) {
+Status check_sources(const adtlab::SortOptions &shared) {
     const int sources =
         (shared.operands.empty() ? 0 : 1) + (shared.file ? 1 : 0) + (shared.sizes.empty() ? 0 : 1);
     if (sources != 1) {
-        fail(sources == 0 ? "no values: give them, --file PATH or --size N (try --help)"
-                          : "give the values one way only: on the line, --file or --size");
+        return Error{sources == 0 ? "no values: give them, --file PATH or --size N (try --help)"
+                                  : "give the values one way only: on the line, --file or --size"};
     }
     if ((!shared.shapes.empty() || shared.seed.value_or(1) != 1) && shared.sizes.empty()) {
-        fail("--shape and --seed go with --size");
+        return Error{"--shape and --seed go with --size"};
     }
+    return {};
 }
 
-std::vector<int> file_or_shape_values(const adtlab::SortOptions &shared) {
+Result<std::vector<int>> file_or_shape_values(const adtlab::SortOptions &shared) {
     if (shared.file) {
-        return adtlab::file_values_or_fail(program, *shared.file, most_values);
+        return adtlab::file_values(*shared.file, most_values);
     }
     const std::string shape = shared.shapes.empty() ? "random" : shared.shapes.back();
     return adtlab::make_input(shape, shared.sizes.back(), shared.seed.value_or(1));
 }
 
-} // namespace
-
-void fail(const std::string &message) {
-    adtlab::fail(program, message);
+// The values, from wherever the options say; none on the line leaves them
+// to a file or a shape.
+Status take_values(const adtlab::SortOptions &shared, Options &options) {
+    auto values = operand_values(shared.operands);
+    if (!values) {
+        return Error{values.error()};
+    }
+    if (const Status checked = check_sources(shared); !checked) {
+        return checked;
+    }
+    if (options.json && options.html) {
+        return Error{"choose one of --json and --html"};
+    }
+    if (values->empty()) {
+        values = file_or_shape_values(shared);
+        if (!values) {
+            return Error{values.error()};
+        }
+    }
+    options.values = std::move(*values);
+    return {};
 }
 
-Options parse_options(int argc, char *argv[]) {
+} // namespace
+
+Result<Options> parse_options(int argc, char *argv[]) {
     Options options;
-    auto own = [&options](char letter, const std::string &argument) {
-        if (letter == 'j') {
-            options.json = true;
-        } else {
-            options.html = argument;
-        }
-    };
-    adtlab::SortOptions shared = adtlab::parse_sort_options(syntax, argc, argv, own);
-    options.algorithms = std::move(shared.algorithms);
-    options.values = operand_values(shared.operands);
-    check_sources(shared);
-    if (options.json && options.html) {
-        fail("choose one of --json and --html");
+    const Option own[] = {adtlab::command_line::flag("json", 'j', options.json),
+                          {"html", 'o', true, [&options](const std::string &value) -> Status {
+                               options.html = value;
+                               return {};
+                           }}};
+    auto shared = adtlab::parse_sort_options(syntax, own, argc, argv);
+    if (!shared) {
+        return Error{shared.error()};
     }
-    if (options.values.empty()) {
-        options.values = file_or_shape_values(shared);
+    if (shared->help) {
+        options.help = true;
+        return options;
+    }
+    options.algorithms = std::move(shared->algorithms);
+    if (const Status taken = take_values(*shared, options); !taken) {
+        return Error{taken.error()};
     }
     if (options.values.empty() || options.values.size() > most_values) {
-        fail("from 1 to 32767 values can be traced");
+        return Error{"from 1 to 32767 values can be traced"};
     }
     if (!options.json && !options.html && options.values.size() > most_for_text) {
-        fail(std::to_string(options.values.size()) +
-             " values are too many for a text trace (at most 30); try --html FILE");
+        return Error{std::to_string(options.values.size()) +
+                     " values are too many for a text trace (at most 30); try --html FILE"};
     }
     return options;
 }

@@ -2,6 +2,7 @@
 // the trace.
 #pragma once
 
+#include "command_line/result.h"
 #include "player/page.h"
 #include "sort_calls/sorts.h"
 
@@ -20,17 +21,21 @@ inline constexpr std::size_t most_values = adtlab::player::most_values;
 // in 10 s.
 inline constexpr std::size_t most_page_calls = 6000000;
 
+using adtlab::command_line::Result;
+using adtlab::command_line::Status;
+
 struct Options {
+    bool help = false; // print the usage, and nothing else
     std::vector<int> values;
     std::vector<const adtlab::SortAlgorithm *> algorithms;
     bool json = false;
     std::optional<std::string> html;
 };
 
-// The options, or a line on standard error and status 2.
-Options parse_options(int argc, char *argv[]);
+// What --help prints.
+extern const char usage[];
 
-// "sort_trace: message" on standard error, and status 2.
-[[noreturn]] void fail(const std::string &message);
+// The options, or the error that main reports with status 2.
+Result<Options> parse_options(int argc, char *argv[]);
 
 } // namespace sort_trace

@@ -9,8 +9,8 @@ namespace sort_trace {
 // One group of the input, a panel per sort, with counters "<algorithm>-...".
 // The formulas are worked out once the sorts are recorded, so that their
 // comparisons show in no count.
-void write_html(const std::string &path, const std::vector<int> &input,
-                const std::vector<Trace> &traces) {
+Status write_html(const std::string &path, const std::vector<int> &input,
+                  const std::vector<Trace> &traces) {
     adtlab::player::Group group;
     group.input = input;
     for (const Trace &trace : traces) {
@@ -26,8 +26,9 @@ void write_html(const std::string &path, const std::vector<int> &input,
     }
     const std::string error = adtlab::player::write_page(path, "sort_trace", {group});
     if (!error.empty()) {
-        fail(error);
+        return adtlab::command_line::Error{error};
     }
+    return {};
 }
 
 } // namespace sort_trace

@@ -7,22 +7,28 @@
 #include "text.h"
 #include "trace.h"
 
+#include "command_line/option_table.h"
 #include "sort_calls/count_bounds.h"
 #include "sort_inputs/options.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <new>
 #include <string>
 
 namespace {
 
-void refuse_if_too_many(std::uint64_t calls) {
+using adtlab::command_line::Error;
+using sort_trace::Status;
+
+Status refuse_if_too_many(std::uint64_t calls) {
     if (calls > sort_trace::most_page_calls) {
-        sort_trace::fail("at least " + std::to_string(calls) +
-                         " calls are too many for a page (at most " +
-                         std::to_string(sort_trace::most_page_calls) +
-                         "): try one sort with -a, or fewer values");
+        return Error{"at least " + std::to_string(calls) +
+                     " calls are too many for a page (at most " +
+                     std::to_string(sort_trace::most_page_calls) +
+                     "): try one sort with -a, or fewer values"};
     }
+    return {};
 }
 
 // The fewest calls the sorts can make on n values, from their proven bounds.
@@ -52,10 +58,14 @@ std::uint64_t counted_calls(const sort_trace::Options &options) {
 
 // Every chosen sort's trace; a page is refused before its calls are recorded
 // when they pass what a browser opens in reasonable time.
-std::vector<sort_trace::Trace> trace_sorts(const sort_trace::Options &options) {
+sort_trace::Result<std::vector<sort_trace::Trace>> trace_sorts(const sort_trace::Options &options) {
     if (options.html) {
-        refuse_if_too_many(fewest_calls(options));
-        refuse_if_too_many(counted_calls(options));
+        if (Status fewest = refuse_if_too_many(fewest_calls(options)); !fewest) {
+            return Error{fewest.error()};
+        }
+        if (Status counted = refuse_if_too_many(counted_calls(options)); !counted) {
+            return Error{counted.error()};
+        }
     }
     std::vector<sort_trace::Trace> traces;
     for (const adtlab::SortAlgorithm *algorithm : options.algorithms) {
@@ -64,25 +74,41 @@ std::vector<sort_trace::Trace> trace_sorts(const sort_trace::Options &options) {
     return traces;
 }
 
-void write_trace(const sort_trace::Options &options) {
-    const std::vector<sort_trace::Trace> traces = trace_sorts(options);
-    if (options.html) {
-        sort_trace::write_html(*options.html, options.values, traces);
-    } else if (options.json) {
-        sort_trace::print_json(options.values, traces);
-    } else {
-        sort_trace::print_text(options.values, traces);
+Status write_trace(const sort_trace::Options &options) {
+    const auto traces = trace_sorts(options);
+    if (!traces) {
+        return Error{traces.error()};
     }
+    if (options.html) {
+        return sort_trace::write_html(*options.html, options.values, *traces);
+    }
+    if (options.json) {
+        sort_trace::print_json(options.values, *traces);
+    } else {
+        sort_trace::print_text(options.values, *traces);
+    }
+    return {};
 }
 
 } // namespace
 
 int main(int argc, char *argv[]) {
-    const sort_trace::Options options = sort_trace::parse_options(argc, argv);
-    try {
-        write_trace(options);
-    } catch (const std::bad_alloc &) {
-        sort_trace::fail("out of memory: try one sort with -a, or fewer values");
+    using adtlab::command_line::print_error;
+    using sort_trace::program;
+    const auto options = sort_trace::parse_options(argc, argv);
+    if (!options) {
+        return print_error(program, options.error());
     }
-    return adtlab::flush_output(sort_trace::program, 0);
+    if (options->help) {
+        std::fputs(sort_trace::usage, stdout);
+        return adtlab::flush_output(program, 0);
+    }
+    try {
+        if (const Status written = write_trace(*options); !written) {
+            return print_error(program, written.error());
+        }
+    } catch (const std::bad_alloc &) {
+        return print_error(program, "out of memory: try one sort with -a, or fewer values");
+    }
+    return adtlab::flush_output(program, 0);
 }
