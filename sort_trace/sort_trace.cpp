@@ -7,7 +7,7 @@
 #include "text.h"
 #include "trace.h"
 
-#include "sort_calls/count_bounds.h"
+#include "sort_calls/formulas.h"
 #include "sort_inputs/options.h"
 
 #include <cstdint>
@@ -25,13 +25,14 @@ void refuse_if_too_many(std::uint64_t calls) {
     }
 }
 
-// The fewest calls the sorts can make on n values, from their proven bounds.
-std::uint64_t fewest_calls(const sort_trace::Options &options) {
-    const std::uint64_t n = options.values.size();
+// The calls that the formulas say the sorts must make, where they say so
+// (selection sort on any input, insertion sort by the input's inversions):
+// at most the page's calls, known without sorting.
+std::uint64_t formula_calls(const sort_trace::Options &options) {
     std::uint64_t calls = 0;
     for (const adtlab::SortAlgorithm *algorithm : options.algorithms) {
-        calls +=
-            adtlab::comparison_bounds(*algorithm, n).low + adtlab::swap_bounds(*algorithm, n).low;
+        const adtlab::ExpectedCounts expected = adtlab::expected_counts(*algorithm, options.values);
+        calls += expected.comparisons.value_or(0) + expected.swaps.value_or(0);
     }
     return calls;
 }
@@ -45,7 +46,7 @@ std::uint64_t counted_calls(const sort_trace::Options &options) {
         reset_comparisons_counter();
         reset_swaps_counter();
         algorithm->sort(values.data(), static_cast<unsigned int>(values.size()));
-        calls += std::uint64_t{comparisons_number()} + swaps_number();
+        calls += comparisons_count() + swaps_count();
     }
     return calls;
 }
@@ -54,7 +55,7 @@ std::uint64_t counted_calls(const sort_trace::Options &options) {
 // when they pass what a browser opens in reasonable time.
 std::vector<sort_trace::Trace> trace_sorts(const sort_trace::Options &options) {
     if (options.html) {
-        refuse_if_too_many(fewest_calls(options));
+        refuse_if_too_many(formula_calls(options));
         refuse_if_too_many(counted_calls(options));
     }
     std::vector<sort_trace::Trace> traces;
