@@ -76,9 +76,9 @@ int main(int argc, char *argv[]) {
     reset_swaps_counter();
     measured_sort(&*sort, kind == "library", values.data(), n, &counts);
     if (kind == "library") {
-        counts.comparisons = comparisons_number();
-        counts.swaps = swaps_number();
+        counts.comparisons = comparisons_count();
+        counts.swaps = swaps_count();
     }
-    std::printf("%u %u\n", counts.comparisons, counts.swaps);
+    std::printf("%llu %llu\n", counts.comparisons, counts.swaps);
     return 0;
 }

@@ -10,9 +10,10 @@
 
 namespace inline_sorts {
 
+// In 64 bits, as the library counts.
 struct Counts {
-    unsigned int comparisons = 0;
-    unsigned int swaps = 0;
+    unsigned long long comparisons = 0;
+    unsigned long long swaps = 0;
 };
 
 void selection_sort(int a[], unsigned int length, Counts &counts);

@@ -60,8 +60,8 @@ Counts library_sort(const Algorithm &algorithm, std::vector<int> &values) {
     reset_swaps_counter();
     algorithm.library->sort(values.data(), size_of(values));
     Counts counts;
-    counts.comparisons = comparisons_number();
-    counts.swaps = swaps_number();
+    counts.comparisons = comparisons_count();
+    counts.swaps = swaps_count();
     return counts;
 }
 

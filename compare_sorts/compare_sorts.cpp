@@ -66,8 +66,8 @@ const adtlab::ExpectedCounts *formula_of(const Formulas &formulas, std::size_t i
     return formulas.empty() ? nullptr : &formulas[input][algorithm];
 }
 
-// What the runs came to: whether every one sorted its input, whether a
-// counter wrapped and whether a count differs from its formula.
+// What the runs came to: whether every one sorted its input, whether a count
+// passed the library's 32-bit counter and whether one differs from its formula.
 struct Outcome {
     bool all_sorted = true;
     bool any_wrapped = false;

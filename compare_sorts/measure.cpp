@@ -1,71 +1,51 @@
 #include "measure.h"
 
-#include "sort_calls/count_bounds.h"
-
 #include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cstdio>
+#include <string_view>
 
 namespace compare_sorts {
 
 namespace {
 
-// Every unresolved call counted in 64 bits, by an observer of the library.
-struct TrueCounts {
-    std::atomic<std::uint64_t> comparisons{0};
-    std::atomic<std::uint64_t> swaps{0};
-};
-
-void count_comparison(int, int, bool, void *user) {
-    auto &counts = *static_cast<TrueCounts *>(user);
-    counts.comparisons.store(counts.comparisons.load(std::memory_order_relaxed) + 1,
-                             std::memory_order_relaxed);
-}
-
-void count_swap(const int *, unsigned int, unsigned int, void *user) {
-    auto &counts = *static_cast<TrueCounts *>(user);
-    counts.swaps.store(counts.swaps.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
-}
-
 // The measurement, in the order the counters and the stopwatch are meant to
-// be used: reset, start, sort, then read each once.
+// be used: reset, start, sort, then read. The counts are the library's whole
+// 64-bit ones, so one run gives them exactly.
 Run unwatched_run(const adtlab::SortAlgorithm &algorithm, std::vector<int> &values, unsigned int n,
                   const Forecast &forecast, Progress &progress, const std::string &what) {
-    progress.begin(what, nullptr, forecast.calls, forecast.seconds);
+    progress.begin(what, forecast.seconds);
     reset_comparisons_counter();
     reset_swaps_counter();
     set_current_time();
     algorithm.sort(values.data(), n);
     Run run{};
     run.milliseconds = calculate_elapsed_time();
-    const unsigned int comparisons = comparisons_number();
-    const unsigned int swaps = swaps_number();
+    run.comparisons = comparisons_count();
+    run.swaps = swaps_count();
     progress.end();
-    run.comparisons = comparisons;
-    run.swaps = swaps;
     return run;
 }
 
-// A second, watched sort of the same input that counts in 64 bits the kinds
-// of call whose true count the bounds leave open; the observer skips the other.
-void count_in_64_bits(const adtlab::SortAlgorithm &algorithm, std::vector<int> &values,
-                      unsigned int n, Progress &progress, const std::string &what,
-                      const adtlab::ResolvedCounts &known, Run &run) {
-    TrueCounts counts;
-    const bool count_comparisons = !known.comparisons.has_value();
-    const auto bounds = count_comparisons ? adtlab::comparison_bounds : adtlab::swap_bounds;
-    progress.begin(what + ", counting in 64 bits",
-                   count_comparisons ? &counts.comparisons : &counts.swaps,
-                   bounds(algorithm, n).high, 0.0);
-    const order_observer observer = {count_comparisons ? count_comparison : nullptr,
-                                     known.swaps ? nullptr : count_swap, &counts};
-    watch_order(&observer);
-    algorithm.sort(values.data(), n);
-    watch_order(nullptr);
-    progress.end();
-    run.comparisons = known.comparisons.value_or(counts.comparisons.load());
-    run.swaps = known.swaps.value_or(counts.swaps.load());
+// The most calls a sort of n values makes, for the forecast, in pairs of
+// values, p = n(n-1)/2, and n: selection sort makes p comparisons and n swaps
+// on any input; insertion sort at most a swap per pair and n - 1 comparisons
+// more; quick sort about as many, n(n-1) comparisons on values in order.
+struct MostCalls {
+    const char *name;
+    std::uint64_t per_pair;
+};
+constexpr MostCalls most_calls_per_pair[] = {{"selection", 1}, {"insertion", 2}, {"quick", 2}};
+
+std::uint64_t most_calls(const adtlab::SortAlgorithm &algorithm, std::uint64_t n) {
+    std::uint64_t per_pair = 2;
+    for (const MostCalls &most : most_calls_per_pair) {
+        if (std::string_view(most.name) == algorithm.name) {
+            per_pair = most.per_pair;
+        }
+    }
+    return per_pair * (n < 2 ? 0 : n * (n - 1) / 2) + n;
 }
 
 // Calls a second of this sort on the input's first values, sorted again
@@ -81,7 +61,7 @@ double calls_per_second(const adtlab::SortAlgorithm &algorithm, const Input &inp
         reset_comparisons_counter();
         reset_swaps_counter();
         algorithm.sort(values.data(), m);
-        calls += std::uint64_t{comparisons_number()} + swaps_number();
+        calls += comparisons_count() + swaps_count();
         taken = std::chrono::steady_clock::now() - start;
     } while (taken.count() < 0.02);
     return static_cast<double>(calls) / taken.count();
@@ -95,8 +75,7 @@ constexpr std::uint64_t short_run_calls = 100000000;
 Forecast forecast(const adtlab::SortAlgorithm &algorithm, const Input &input,
                   std::vector<int> &values) {
     const std::uint64_t n = input.values.size();
-    Forecast f{
-        adtlab::comparison_bounds(algorithm, n).high + adtlab::swap_bounds(algorithm, n).high, 0.0};
+    Forecast f{most_calls(algorithm, n), 0.0};
     if (f.calls > short_run_calls) {
         const double speed = calls_per_second(algorithm, input, values);
         f.seconds = speed > 0 ? static_cast<double>(f.calls) / speed : 0.0;
@@ -123,16 +102,6 @@ Run measure(const adtlab::SortAlgorithm &algorithm, const Input &input, std::vec
     std::copy(input.values.begin(), input.values.end(), values.begin());
     Run run = unwatched_run(algorithm, values, n, forecast, progress, what);
     run.sorted = array_is_sorted(values.data(), n);
-    const adtlab::ResolvedCounts known =
-        adtlab::resolve_counts(algorithm, n, static_cast<std::uint32_t>(run.comparisons),
-                               static_cast<std::uint32_t>(run.swaps));
-    if (known.comparisons && known.swaps) {
-        run.comparisons = *known.comparisons;
-        run.swaps = *known.swaps;
-    } else {
-        std::copy(input.values.begin(), input.values.end(), values.begin());
-        count_in_64_bits(algorithm, values, n, progress, what, known, run);
-    }
     run.wrapped = run.comparisons > UINT32_MAX || run.swaps > UINT32_MAX;
     return run;
 }

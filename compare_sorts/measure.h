@@ -21,12 +21,12 @@ struct Run {
     std::uint64_t swaps;
     double milliseconds;
     bool sorted;
-    bool wrapped; // the library's 32-bit counters wrapped
+    bool wrapped; // a count passed 2^32 - 1, where the 32-bit reads wrap
 };
 
-// The most calls (comparisons and swaps) a run can make, from the proven
-// bounds, and the seconds they take at the speed of a short calibration run
-// of the same sort on the input's first values (0 where the run is short).
+// About the most calls (comparisons and swaps) a run can make, and the seconds they take at the
+// speed of a short calibration run of the same sort on the input's first values (0 where the run is
+// short).
 struct Forecast {
     std::uint64_t calls;
     double seconds;

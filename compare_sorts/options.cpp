@@ -55,15 +55,13 @@ less the values that walk to the front; quick sort, on distinct values in
 order, n(n-1) comparisons and n - 1 swaps. A count that differs is marked '!',
 with a line under the table: a fault of the library.
 
-Counts are exact. The library counts in 32 bits and wraps past 4294967295;
-the true count is the one the proven bounds of each sort allow, and where
-they allow several, the sort is run once more, watched, to count those calls
-in 64 bits. A row whose library count wrapped is marked: '*' in the table,
-wrapped=yes in CSV. Times are those of the unwatched run. Ratios that are
-undefined (a zero before) print as '-' (empty in CSV). While a run takes more
-than a second and standard error is a terminal, it shows there which run is
-going, for how long and about how long it may still take (from the calls so
-far, or the most calls the run can make at the speed of a short calibration
+Counts are exact: each sort runs once, unwatched, and its counts are the
+library's whole 64-bit ones. A count past 4294967295, where the library's
+32-bit counter wraps, is marked: '*' in the table, wrapped=yes in CSV. Ratios
+that are undefined (a zero before) print as '-' (empty in CSV). While a run
+takes more than a second and standard error is a terminal, it shows there
+which run is going, for how long and about how long it may still take (from
+about the most calls the run can make, at the speed of a short calibration
 run). A run (with --doubling, a series' last step) that may take more than
 an hour at that speed is announced in one line on standard error, with its
 most calls; it then goes on. Bad input, or running out of memory, gets one line

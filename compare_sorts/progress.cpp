@@ -24,12 +24,9 @@ Progress::~Progress() {
     }
 }
 
-void Progress::begin(std::string what, const std::atomic<std::uint64_t> *calls,
-                     std::uint64_t most_calls, double most_seconds) {
+void Progress::begin(std::string what, double most_seconds) {
     std::lock_guard<std::mutex> lock(mutex_);
     what_ = std::move(what);
-    calls_ = calls;
-    most_calls_ = most_calls;
     most_seconds_ = most_seconds;
     start_ = std::chrono::steady_clock::now();
     running_ = true;
@@ -53,10 +50,6 @@ void Progress::show() {
             continue;
         }
         std::fprintf(stderr, "\r\033[K%s: %.0f s", what_.c_str(), taken.count());
-        if (calls_ != nullptr) {
-            std::fprintf(stderr, ", %llu calls counted",
-                         static_cast<unsigned long long>(calls_->load()));
-        }
         const double left = seconds_left(taken.count());
         if (left >= 0) {
             std::fprintf(stderr, ", up to about %s left", duration_text(left).c_str());
@@ -66,15 +59,8 @@ void Progress::show() {
     }
 }
 
-// From the calls counted so far at the speed seen so far, or else from the
-// forecast; -1 where neither is known.
+// From the forecast; -1 where there is none.
 double Progress::seconds_left(double taken) const {
-    if (calls_ != nullptr && most_calls_ > 0) {
-        const auto counted = static_cast<double>(calls_->load());
-        if (counted > 0) {
-            return std::max(0.0, (static_cast<double>(most_calls_) - counted) * taken / counted);
-        }
-    }
     return most_seconds_ > 0 ? std::max(0.0, most_seconds_ - taken) : -1;
 }
 

@@ -3,10 +3,8 @@
 // thread of its own that sleeps in between.
 #pragma once
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstdint>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -20,10 +18,8 @@ class Progress {
     Progress(const Progress &) = delete;
     Progress &operator=(const Progress &) = delete;
 
-    // A run starts; `calls`, if given, counts how far it has gone towards at
-    // most `most_calls`; `most_seconds`, if not 0, is how long it may take.
-    void begin(std::string what, const std::atomic<std::uint64_t> *calls, std::uint64_t most_calls,
-               double most_seconds);
+    // A run starts; `most_seconds`, if not 0, is how long it may take.
+    void begin(std::string what, double most_seconds);
     void end();
 
   private:
@@ -35,8 +31,6 @@ class Progress {
     std::mutex mutex_;
     std::condition_variable wake_;
     std::string what_;
-    const std::atomic<std::uint64_t> *calls_ = nullptr;
-    std::uint64_t most_calls_ = 0;
     double most_seconds_ = 0;
     std::chrono::steady_clock::time_point start_;
     bool running_ = false;

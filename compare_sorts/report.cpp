@@ -11,7 +11,7 @@ namespace compare_sorts {
 
 namespace {
 
-// A count in the table: marked when it passed the library's counter.
+// A count in the table: marked when it passed the library's 32-bit counter.
 std::string table_count(std::uint64_t count) {
     char text[32];
     std::snprintf(text, sizeof text, "%17llu%c", static_cast<unsigned long long>(count),
@@ -157,8 +157,8 @@ void print_doubling_row(bool csv, const Input &input, const adtlab::SortAlgorith
 }
 
 void print_wrap_note() {
-    std::fputs("* the library's 32-bit counter wrapped past 4294967295; "
-               "the count shown is the true one, from proven bounds or counted again in 64 bits.\n",
+    std::fputs("* past 4294967295, where the library's 32-bit counter wraps; "
+               "the count shown is the library's whole 64-bit count.\n",
                stdout);
 }
 

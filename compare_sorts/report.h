@@ -32,7 +32,7 @@ void print_doubling_row(bool csv, const Input &input, const adtlab::SortAlgorith
 // Whether a count of the run is not what its formula says.
 bool differs_from_formula(const Run &run, const adtlab::ExpectedCounts &expected);
 
-// The line under a table in which a count passed the library's counter.
+// The line under a table in which a count passed the library's 32-bit counter.
 void print_wrap_note();
 
 // The line under a table in which a count differs from its formula.

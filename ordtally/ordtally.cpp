@@ -1,5 +1,9 @@
 #include "ordtally/ordtally.h"
 
+#ifdef ADTLAB_ORDTALLY_TESTING
+#include "ordtally/ordtally_testing.h"
+#endif
+
 #include <ctime>
 
 namespace {
@@ -20,19 +24,10 @@ unsigned int magnitude(int x) {
     return x < 0 ? 0u - bits : bits;
 }
 
-// b true counts one comparison, b false resets; returns the count after that.
-unsigned int comparison_count(bool b) {
-    static unsigned int counter = 0;
-    counter = b ? counter + 1 : 0;
-    return counter;
-}
-
-// b true counts one swap, b false resets; returns the count after that.
-unsigned int swap_count(bool b) {
-    static unsigned int counter = 0;
-    counter = b ? counter + 1 : 0;
-    return counter;
-}
+// The whole counts, in 64 bits: a program would need centuries of calls to
+// wrap them.
+unsigned long long comparisons = 0;
+unsigned long long swaps = 0;
 
 // x as a double in memory. On 32-bit x86 floating-point arithmetic may run
 // in the x87's 80-bit registers, where a value differs from the same value
@@ -75,18 +70,25 @@ step_observer &step_watcher() {
 
 } // namespace
 
+#ifdef ADTLAB_ORDTALLY_TESTING
+void set_counts_for_testing(unsigned long long comparison_count, unsigned long long swap_count) {
+    comparisons = comparison_count;
+    swaps = swap_count;
+}
+#endif
+
 void swap(int a[], unsigned int i, unsigned int j) {
     int tmp = a[i];
     a[i] = a[j];
     a[j] = tmp;
-    swap_count(true);
+    ++swaps;
     if (observer().on_swap != nullptr) [[unlikely]] {
         notify_swap(a, i, j);
     }
 }
 
 bool goes_before(int x, int y) {
-    comparison_count(true);
+    ++comparisons;
     unsigned int mx = magnitude(x);
     unsigned int my = magnitude(y);
     bool result = mx < my || (mx == my && x <= y);
@@ -105,19 +107,27 @@ bool array_is_sorted(int array[], unsigned int length) {
 }
 
 void reset_comparisons_counter(void) {
-    comparison_count(false);
+    comparisons = 0;
 }
 
 unsigned int comparisons_number(void) {
-    return comparison_count(true) - 1;
+    return static_cast<unsigned int>(comparisons++);
+}
+
+unsigned long long comparisons_count(void) {
+    return comparisons;
 }
 
 void reset_swaps_counter(void) {
-    swap_count(false);
+    swaps = 0;
 }
 
 unsigned int swaps_number(void) {
-    return swap_count(true) - 1;
+    return static_cast<unsigned int>(swaps++);
+}
+
+unsigned long long swaps_count(void) {
+    return swaps;
 }
 
 void set_current_time(void) {

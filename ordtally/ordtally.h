@@ -11,10 +11,12 @@
  *     set_current_time();
  *     quick_sort(a, n);
  *     double ms = calculate_elapsed_time();
- *     unsigned int comparisons = comparisons_number();
- *     unsigned int swaps = swaps_number();
+ *     unsigned long long comparisons = comparisons_count();
+ *     unsigned long long swaps = swaps_count();
  *
- * Each of the last three is read once: see the notes on each.
+ * The stopwatch is read once: see its note. The older reads
+ * comparisons_number() and swaps_number() give the counts' low 32 bits and
+ * add one each time they are read.
  * The state is shared by the whole program and is not thread-safe.
  */
 #ifndef ADTLAB_ORDTALLY_H
@@ -44,18 +46,31 @@ bool goes_before(int x, int y);
  * not, and counts one comparison per pair looked at. */
 bool array_is_sorted(int array[], unsigned int length);
 
+/*
+ * The counts are kept in 64 bits. Two reads give each: the whole count, and
+ * the count as an unsigned int, which wraps past 4294967295 (2^32 - 1).
+ */
+
 /* Sets the comparison count to 0. */
 void reset_comparisons_counter(void);
 
-/* Returns the comparison count. The read itself adds one to the stored count,
- * so a second read in a row returns one more than the first. */
+/* Returns the comparison count's low 32 bits. The read itself adds one to the
+ * stored count, so a second read in a row returns one more than the first. */
 unsigned int comparisons_number(void);
+
+/* Returns the whole comparison count. This read adds nothing: it may come
+ * before or after comparisons_number() and changes neither's answer. */
+unsigned long long comparisons_count(void);
 
 /* Sets the swap count to 0. */
 void reset_swaps_counter(void);
 
-/* Returns the swap count; like comparisons_number(), a read adds one. */
+/* Returns the swap count's low 32 bits; like comparisons_number(), a read
+ * adds one. */
 unsigned int swaps_number(void);
+
+/* Returns the whole swap count; like comparisons_count(), it adds nothing. */
+unsigned long long swaps_count(void);
 
 /* Starts a measurement. */
 void set_current_time(void);

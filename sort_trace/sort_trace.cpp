@@ -8,7 +8,7 @@
 #include "trace.h"
 
 #include "command_line/option_table.h"
-#include "sort_calls/count_bounds.h"
+#include "sort_calls/formulas.h"
 #include "sort_inputs/options.h"
 
 #include <cstdint>
@@ -31,13 +31,14 @@ Status refuse_if_too_many(std::uint64_t calls) {
     return {};
 }
 
-// The fewest calls the sorts can make on n values, from their proven bounds.
-std::uint64_t fewest_calls(const sort_trace::Options &options) {
-    const std::uint64_t n = options.values.size();
+// The calls that the formulas say the sorts must make, where they say so
+// (selection sort on any input, insertion sort by the input's inversions):
+// at most the page's calls, known without sorting.
+std::uint64_t formula_calls(const sort_trace::Options &options) {
     std::uint64_t calls = 0;
     for (const adtlab::SortAlgorithm *algorithm : options.algorithms) {
-        calls +=
-            adtlab::comparison_bounds(*algorithm, n).low + adtlab::swap_bounds(*algorithm, n).low;
+        const adtlab::ExpectedCounts expected = adtlab::expected_counts(*algorithm, options.values);
+        calls += expected.comparisons.value_or(0) + expected.swaps.value_or(0);
     }
     return calls;
 }
@@ -51,7 +52,7 @@ std::uint64_t counted_calls(const sort_trace::Options &options) {
         reset_comparisons_counter();
         reset_swaps_counter();
         algorithm->sort(values.data(), static_cast<unsigned int>(values.size()));
-        calls += std::uint64_t{comparisons_number()} + swaps_number();
+        calls += comparisons_count() + swaps_count();
     }
     return calls;
 }
@@ -60,8 +61,8 @@ std::uint64_t counted_calls(const sort_trace::Options &options) {
 // when they pass what a browser opens in reasonable time.
 sort_trace::Result<std::vector<sort_trace::Trace>> trace_sorts(const sort_trace::Options &options) {
     if (options.html) {
-        if (Status fewest = refuse_if_too_many(fewest_calls(options)); !fewest) {
-            return Error{fewest.error()};
+        if (Status known = refuse_if_too_many(formula_calls(options)); !known) {
+            return Error{known.error()};
         }
         if (Status counted = refuse_if_too_many(counted_calls(options)); !counted) {
             return Error{counted.error()};

@@ -44,7 +44,7 @@ void print_trace(const std::vector<int> &input, const Trace &trace, std::size_t 
         std::printf("%11u %6u %s\n", comparisons, ++swaps,
                     array_text(values, call.first, call.second, width).c_str());
     }
-    std::printf("%11u %6u %s  total\n", trace.comparisons, trace.swaps,
+    std::printf("%11llu %6llu %s  total\n", trace.comparisons, trace.swaps,
                 array_text(trace.result, -1, -1, width).c_str());
 }
 

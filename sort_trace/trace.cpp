@@ -7,8 +7,8 @@ Trace trace_sort(const adtlab::SortAlgorithm &algorithm, const std::vector<int> 
     reset_comparisons_counter();
     reset_swaps_counter();
     trace.recording = adtlab::record_sort(algorithm, trace.result);
-    trace.comparisons = comparisons_number();
-    trace.swaps = swaps_number();
+    trace.comparisons = comparisons_count();
+    trace.swaps = swaps_count();
     return trace;
 }
 

@@ -10,8 +10,8 @@ namespace sort_trace {
 
 struct Trace {
     const adtlab::SortAlgorithm *algorithm;
-    unsigned int comparisons; // the library's own counts
-    unsigned int swaps;
+    unsigned long long comparisons; // the library's own whole counts
+    unsigned long long swaps;
     std::vector<int> result;
     adtlab::Recording recording; // every call, its site, and the sort's steps
 };

@@ -27,8 +27,13 @@ static void check_sorting(void) {
     set_current_time();
     quick_sort(a, 5);
     double ms = calculate_elapsed_time();
+    unsigned long long comparisons = comparisons_count();
+    unsigned long long swaps = swaps_count();
+    check(comparisons == 14 && comparisons_count() == 14, "quick sort whole comparisons");
+    check(swaps == 4, "quick sort whole swaps");
     check(comparisons_number() == 14, "quick sort comparisons");
     check(swaps_number() == 4, "quick sort swaps");
+    check(comparisons_count() == 15 && swaps_count() == 5, "a 32-bit read adds one");
     check(ms >= 0.0, "elapsed time");
     check(array_is_sorted(a, 5), "sorted");
     check(goes_before(-1, 1) && !goes_before(1, -1), "order");

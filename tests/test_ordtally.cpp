@@ -1,4 +1,5 @@
 #include "ordtally/ordtally.h"
+#include "ordtally/ordtally_testing.h"
 
 #include <gtest/gtest.h>
 
@@ -121,6 +122,53 @@ TEST(Counters, AreIndependentOfEachOther) {
     reset_swaps_counter();
     EXPECT_EQ(comparisons_number(), 1u);
     EXPECT_EQ(swaps_number(), 0u);
+}
+
+// The whole reads add nothing, so they leave the older reads' answers as
+// they were, read before or after them.
+TEST(Counters, WholeReadsAddNothing) {
+    int a[] = {1, 2};
+    reset_comparisons_counter();
+    reset_swaps_counter();
+    goes_before(1, 2);
+    swap(a, 0, 1);
+    EXPECT_EQ(comparisons_count(), 1u);
+    EXPECT_EQ(comparisons_count(), 1u);
+    EXPECT_EQ(swaps_count(), 1u);
+    EXPECT_EQ(comparisons_number(), 1u);
+    EXPECT_EQ(comparisons_count(), 2u); // the older read added its one
+    EXPECT_EQ(swaps_number(), 1u);
+    EXPECT_EQ(swaps_count(), 2u);
+}
+
+// Around 2^32 the older reads give the low 32 bits, and still add one; the
+// whole reads give every bit, and a reset clears them all.
+TEST(Counters, PastTwoToTheThirtyTwoTheWholeCountGoesOn) {
+    constexpr unsigned long long wrap = 1ull << 32;
+    struct Case {
+        unsigned long long count;
+        unsigned int low_bits;
+    };
+    const Case cases[] = {
+        {wrap - 1, 4294967295u}, {wrap, 0}, {wrap + 65536, 65536}, {5 * wrap + 7, 7}};
+    int a[] = {1, 2};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.count);
+        set_counts_for_testing(c.count - 1, c.count - 1);
+        goes_before(1, 2);
+        swap(a, 0, 1);
+        EXPECT_EQ(comparisons_count(), c.count);
+        EXPECT_EQ(swaps_count(), c.count);
+        EXPECT_EQ(comparisons_number(), c.low_bits);
+        EXPECT_EQ(swaps_number(), c.low_bits);
+        EXPECT_EQ(comparisons_count(), c.count + 1);
+        EXPECT_EQ(comparisons_number(), c.low_bits + 1u);
+        EXPECT_EQ(swaps_count(), c.count + 1);
+    }
+    reset_comparisons_counter();
+    reset_swaps_counter();
+    EXPECT_EQ(comparisons_count(), 0u);
+    EXPECT_EQ(swaps_count(), 0u);
 }
 
 double clock_ms() {

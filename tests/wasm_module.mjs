@@ -51,7 +51,7 @@ function runs(length) {
         for (let c = 0; c < wasm.call_count(k) >>> 0; ++c) {
             events.push(event(address + 16 * c));
         }
-        return { algorithm, comparisons: wasm.comparisons(k) >>> 0, swaps: wasm.swaps(k) >>> 0,
+        return { algorithm, comparisons: Number(wasm.comparisons(k)), swaps: Number(wasm.swaps(k)),
                  result: ints(wasm.sorted_values(k), length), events };
     });
 }
@@ -88,10 +88,11 @@ for (const shape of shapes) {
 // Calls are recorded up to the bound given, all of them or none; the counts
 // come either way.
 setValues([4, 1, 3, 2]);
+assert.equal(typeof wasm.comparisons(0), 'bigint', 'the whole 64-bit count');
 for (const [k, run] of traced(['4', '1', '3', '2']).runs.entries()) {
     const total = run.comparisons + run.swaps;
     assert.equal(wasm.run_sort(k, total - 1), 1);
-    assert.deepEqual([wasm.calls(k), wasm.call_count(k), wasm.comparisons(k) + wasm.swaps(k)],
+    assert.deepEqual([wasm.calls(k), wasm.call_count(k), Number(wasm.comparisons(k) + wasm.swaps(k))],
                      [0, 0, total], `${sorts[k]} over the bound`);
     assert.equal(wasm.run_sort(k, total), 1);
     assert.equal(wasm.call_count(k), total, `${sorts[k]} at the bound`);

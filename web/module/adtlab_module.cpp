@@ -5,7 +5,8 @@
 //
 // Exports (a WASI reactor: call _initialize first). Sorts and shapes are
 // numbered as sort_name and shape_name name them; unsigned results come to
-// JavaScript as signed 32-bit numbers (x >>> 0 reads them).
+// JavaScript as signed 32-bit numbers (x >>> 0 reads them), the two counts as
+// BigInts (Number(x) reads them).
 //   unsigned most_values()            32,767: the most values there can be
 //   int *values(n)                    room for n values (0 to 32,767), which
 //                                     the page writes; null when n is more
@@ -29,7 +30,9 @@
 //   bool record_run(k)                records the calls of sort k's last run
 //                                     of these values; false when memory is
 //                                     short
-//   unsigned comparisons(k), swaps(k)    the library's counts of the last run
+//   unsigned long long comparisons(k), swaps(k)
+//                                     the library's whole counts of the last
+//                                     run
 //   double milliseconds(k)            the stopwatch's reading
 //   const int *sorted_values(k)       the values after the sort
 //   const Call *calls(k)              its calls, or null when not recorded
@@ -77,8 +80,8 @@ constexpr std::size_t sort_count = std::size(adtlab::sort_algorithms);
 constexpr std::size_t shape_count = std::size(adtlab::input_shapes);
 
 struct Run {
-    unsigned int comparisons = 0;
-    unsigned int swaps = 0;
+    unsigned long long comparisons = 0;
+    unsigned long long swaps = 0;
     double milliseconds = 0.0;
     std::vector<int> sorted;
     bool ran = false; // on these values
@@ -154,7 +157,7 @@ std::uint64_t most_steps(std::uint64_t calls, std::uint64_t n) {
 // Sorts the input again, this time watched, keeping every call; false when
 // there is no room for them.
 bool record(Run &run, const adtlab::SortAlgorithm &algorithm) {
-    const std::uint64_t total = std::uint64_t{run.comparisons} + run.swaps;
+    const std::uint64_t total = run.comparisons + run.swaps;
     const bool explained = total <= adtlab::player::most_explained_calls;
     const std::uint64_t steps = explained ? most_steps(total, input.size()) : 0;
     const std::uint64_t told_bytes =
@@ -271,10 +274,10 @@ EXPORT(run_sort) bool run_sort(unsigned int k, unsigned int most_calls) {
     set_current_time();
     algorithm.sort(run.sorted.data(), static_cast<unsigned int>(run.sorted.size()));
     run.milliseconds = calculate_elapsed_time();
-    run.comparisons = comparisons_number();
-    run.swaps = swaps_number();
+    run.comparisons = comparisons_count();
+    run.swaps = swaps_count();
     run.ran = true;
-    if (std::uint64_t{run.comparisons} + run.swaps <= most_calls) {
+    if (run.comparisons + run.swaps <= most_calls) {
         record(run, algorithm);
     }
     return true;
@@ -287,11 +290,11 @@ EXPORT(record_run) bool record_run(unsigned int k) {
     return runs[k].recorded || record(runs[k], adtlab::sort_algorithms[k]);
 }
 
-EXPORT(comparisons) unsigned int comparisons(unsigned int k) {
+EXPORT(comparisons) unsigned long long comparisons(unsigned int k) {
     return k < sort_count ? runs[k].comparisons : 0;
 }
 
-EXPORT(swaps) unsigned int swaps(unsigned int k) {
+EXPORT(swaps) unsigned long long swaps(unsigned int k) {
     return k < sort_count ? runs[k].swaps : 0;
 }
 
