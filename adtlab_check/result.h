@@ -51,7 +51,7 @@ struct CheckResult {
     std::string got;
     std::optional<CallCounts> before;
     std::string ending;
-    std::string ending_kind;        // its kind's name ("timed_out", ...), "" for a normal exit
+    std::string ending_kind; // its kind's name ("timed_out", ...), "" for a normal exit
     // A sort's verdict as data, rendered into `why` by reporting.cpp: the
     // first call that differs from the library's on `input` (of a run that
     // stopped, where its calls stop), whether its result there was right,

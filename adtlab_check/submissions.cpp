@@ -4,10 +4,9 @@
 #include "failure.h"
 #include "interruption.h"
 #include "kinds.h"
+#include "progress_line.h"
 #include "sandbox.h"
-
-#include "sort_calls/sorts.h"
-#include "sort_inputs/values.h"
+#include "worker_records.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -15,125 +14,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
-#include <climits>
-#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <new>
-#include <optional>
-#include <stdexcept>
 #include <string_view>
 
 namespace fs = std::filesystem;
 
 namespace adtlab::check {
-
-namespace {
-
-bool is_module_file(const fs::path &file) {
-    const std::string extension = file.extension().string();
-    for (const char *taken : {".c", ".cpp", ".cc", ".cxx", ".o", ".a"}) {
-        if (extension == taken) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// "/class/alice" for alice/, ./alice or /class/alice/.
-fs::path place_of(const std::string &argument) {
-    const fs::path path = fs::absolute(argument).lexically_normal();
-    return path.has_filename() ? path : path.parent_path();
-}
-
-// The last `count` parts of a place: "alice", "a/alice", ...
-std::string last_parts(const fs::path &place, std::size_t count) {
-    fs::path tail;
-    for (fs::path rest = place; count > 0 && rest.has_filename(); --count) {
-        tail = tail.empty() ? rest.filename() : rest.filename() / tail;
-        rest = rest.parent_path();
-    }
-    return tail.string();
-}
-
-// The fewest last parts of places[i] that no other place of its name
-// shares; the same place given twice is numbered: "ana", "ana (2)".
-std::string distinct_name(const std::vector<Submission> &submissions,
-                          const std::vector<fs::path> &places, std::size_t i) {
-    std::size_t count = 1;
-    for (std::size_t j = 0; j < places.size(); ++j) {
-        const bool rival = submissions[j].name == submissions[i].name && places[j] != places[i];
-        while (rival && count < 256 &&
-               last_parts(places[j], count) == last_parts(places[i], count)) {
-            ++count;
-        }
-    }
-    std::string name = last_parts(places[i], count);
-    const auto same =
-        std::count(places.begin(), places.begin() + static_cast<std::ptrdiff_t>(i), places[i]);
-    return same == 0 ? name : name + " (" + std::to_string(same + 1) + ")";
-}
-
-// Submissions of the same name told apart by the places they come from.
-void tell_apart(std::vector<Submission> &submissions, const std::vector<fs::path> &places) {
-    std::vector<std::string> names;
-    for (std::size_t i = 0; i < submissions.size(); ++i) {
-        const auto shared =
-            std::count_if(submissions.begin(), submissions.end(), [&](const Submission &other) {
-                return other.name == submissions[i].name;
-            });
-        names.push_back(shared == 1 ? submissions[i].name : distinct_name(submissions, places, i));
-    }
-    for (std::size_t i = 0; i < submissions.size(); ++i) {
-        submissions[i].name = names[i];
-    }
-}
-
-std::vector<std::string> files_in(const std::string &folder) {
-    std::vector<std::string> files;
-    for (const fs::directory_entry &entry : fs::directory_iterator(folder)) {
-        std::error_code error;
-        if (!entry.is_directory(error) && is_module_file(entry.path())) {
-            files.push_back(fs::absolute(entry.path()).string());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-} // namespace
-
-std::vector<Submission> gather_submissions(const std::vector<std::string> &arguments) {
-    std::vector<Submission> submissions;
-    std::optional<std::size_t> named; // the submission of the files named directly
-    std::vector<fs::path> places;     // where each comes from: its folder, or its first file
-    for (const std::string &argument : arguments) {
-        std::error_code error;
-        if (fs::is_directory(argument, error)) {
-            places.push_back(place_of(argument));
-            submissions.push_back({places.back().filename().string(), files_in(argument)});
-            continue;
-        }
-        if (!fs::is_regular_file(argument, error)) {
-            fail(argument + ": no such file or folder");
-        }
-        if (!is_module_file(argument)) {
-            fail(argument + ": not a C or C++ source, an object or a static library");
-        }
-        if (!named) {
-            named = submissions.size();
-            places.push_back(place_of(argument));
-            submissions.push_back({places.back().filename().string(), {}});
-        }
-        // Absolute: the compiler runs in the submission's private folder.
-        submissions[*named].files.push_back(fs::absolute(argument).string());
-    }
-    tell_apart(submissions, places);
-    return submissions;
-}
 
 namespace {
 
@@ -191,122 +81,6 @@ SubmissionResult check_one(const Submission &submission, const Checking &checkin
     return result;
 }
 
-// "checked 7 of 30 submissions, 12 s" on standard error when it is a
-// terminal, redrawn in place and cleared at the end.
-class ProgressLine {
-  public:
-    ProgressLine() : shown_(isatty(STDERR_FILENO) == 1) {}
-    void show(std::size_t done, std::size_t total) const {
-        if (shown_) {
-            const auto taken = std::chrono::duration_cast<std::chrono::seconds>(
-                std::chrono::steady_clock::now() - start_);
-            std::fprintf(stderr, "\r\033[Kchecked %zu of %zu submissions, %lld s", done, total,
-                         static_cast<long long>(taken.count()));
-            std::fflush(stderr);
-        }
-    }
-    void clear() const {
-        if (shown_) {
-            std::fputs("\r\033[K", stderr);
-            std::fflush(stderr);
-        }
-    }
-
-  private:
-    bool shown_;
-    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-};
-
-// A record sent from a worker process to the run: fields of "LENGTH:BYTES".
-void put(std::string &out, const std::string &field) {
-    out += std::to_string(field.size()) + ":" + field;
-}
-
-void put(std::string &out, unsigned long long number) {
-    put(out, std::to_string(number));
-}
-
-std::string take(std::string_view &in) {
-    const std::size_t colon = in.find(':');
-    const auto length = parse_number(std::string(in.substr(0, colon)), 0, LLONG_MAX);
-    if (colon == std::string_view::npos || !length ||
-        static_cast<unsigned long long>(*length) > in.size() - colon - 1) {
-        throw std::runtime_error("a worker's record is malformed");
-    }
-    std::string field(in.substr(colon + 1, static_cast<std::size_t>(*length)));
-    in.remove_prefix(colon + 1 + field.size());
-    return field;
-}
-
-long long take_number(std::string_view &in) {
-    const auto number = parse_number(take(in), LLONG_MIN, LLONG_MAX);
-    if (!number) {
-        throw std::runtime_error("a worker's record is malformed");
-    }
-    return *number;
-}
-
-std::string encode(const SubmissionResult &result) {
-    std::string out;
-    put(out, result.name);
-    put(out, result.build_error);
-    put(out, result.output);
-    put(out, static_cast<unsigned long long>(std::llround(result.seconds * 1e9))); // nanoseconds
-    put(out, result.checks.size());
-    for (const CheckResult &c : result.checks) {
-        put(out, c.name);
-        put(out, static_cast<unsigned long long>(c.status));
-        put(out, c.points);
-        put(out, c.max_points);
-        put(out, c.inputs);
-        for (const std::string *text : {&c.why, &c.expected, &c.got, &c.ending, &c.ending_kind}) {
-            put(out, *text);
-        }
-        put(out, c.input ? c.input->size() + 1 : 0);
-        for (int value : c.input.value_or(std::vector<int>{})) {
-            put(out, std::to_string(value));
-        }
-        put(out, c.before ? 1 : 0);
-        put(out, c.before ? c.before->comparisons : 0);
-        put(out, c.before ? c.before->swaps : 0);
-    }
-    return out;
-}
-
-SubmissionResult decode(std::string_view in) {
-    SubmissionResult result;
-    result.name = take(in);
-    result.build_error = take(in);
-    result.output = take(in);
-    result.seconds = static_cast<double>(take_number(in)) / 1e9;
-    for (long long k = take_number(in); k > 0; --k) {
-        CheckResult c;
-        c.name = take(in);
-        c.status = static_cast<Status>(take_number(in));
-        c.points = static_cast<unsigned int>(take_number(in));
-        c.max_points = static_cast<unsigned int>(take_number(in));
-        c.inputs = static_cast<std::size_t>(take_number(in));
-        for (std::string *text : {&c.why, &c.expected, &c.got, &c.ending, &c.ending_kind}) {
-            *text = take(in);
-        }
-        const long long values = take_number(in);
-        if (values > 0) {
-            c.input.emplace();
-            for (long long v = 1; v < values; ++v) {
-                c.input->push_back(static_cast<int>(take_number(in)));
-            }
-        }
-        const bool counted = take_number(in) == 1;
-        const auto comparisons = static_cast<unsigned long long>(take_number(in));
-        const auto swaps = static_cast<unsigned long long>(take_number(in));
-        if (counted) {
-            c.before = CallCounts{comparisons, swaps};
-        }
-        result.checks.push_back(c);
-    }
-    return result;
-}
-
 // A process that checks one submission and writes its record, or "failure"
 // and the message of a failure that stops the run, on its pipe. The checks
 // use the library's process-wide observer, so each runs in a process of
@@ -332,20 +106,20 @@ Worker start_worker(const Submission &submission, const Checking &checking, std:
         close(fds[0]);
         std::string record;
         try {
-            put(record, "record");
-            record += encode(check_one(submission, checking));
+            put_field(record, "record");
+            record += encode_record(check_one(submission, checking));
         } catch (const Failure &failure) {
             record.clear();
-            put(record, "failure");
-            put(record, failure.what());
+            put_field(record, "failure");
+            put_field(record, failure.what());
         } catch (const std::bad_alloc &) {
             record.clear();
-            put(record, "failure");
-            put(record, "out of memory\n");
+            put_field(record, "failure");
+            put_field(record, "out of memory\n");
         } catch (const std::exception &error) {
             record.clear();
-            put(record, "failure");
-            put(record, std::string(error.what()) + "\n");
+            put_field(record, "failure");
+            put_field(record, std::string(error.what()) + "\n");
         }
         for (std::size_t sent = 0; sent < record.size();) {
             const ssize_t n = write(fds[1], record.data() + sent, record.size() - sent);
@@ -381,10 +155,10 @@ bool read_worker(Worker &worker, const Submission &submission,
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || in.empty()) {
         fail("the check of " + submission.name + " ended abnormally");
     }
-    if (take(in) == "failure") {
-        throw Failure(take(in));
+    if (take_field(in) == "failure") {
+        throw Failure(take_field(in));
     }
-    results[worker.index] = decode(in);
+    results[worker.index] = decode_record(in);
     return true;
 }
 
