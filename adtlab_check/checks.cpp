@@ -204,22 +204,29 @@ bool judge_input(SortReport &report, const std::string &line) {
 // "past I J": a swap of the current input past its end, which the harness
 // did not make; its words, or a malformed line's.
 bool past_end(SortReport &report, const std::string &line) {
-    unsigned int i = 0;
-    unsigned int j = 0;
-    char rest = 0;
     const std::size_t n = report.inputs[*report.current].size();
-    if (std::sscanf(line.c_str(), "past %u %u%c", &i, &j, &rest) != 2 || (i < n && j < n)) {
+    const std::size_t space = line.find(' ', 5);
+    const std::optional<long long> first =
+        parse_number(line.substr(5, space == std::string::npos ? 0 : space - 5), 0, UINT_MAX);
+    const std::optional<long long> second = space == std::string::npos
+                                                ? std::nullopt
+                                                : parse_number(line.substr(space + 1), 0, UINT_MAX);
+    if (!first || !second ||
+        (*first < static_cast<long long>(n) && *second < static_cast<long long>(n))) {
         return malformed(report, line);
     }
+    const auto i = static_cast<unsigned int>(*first);
+    const auto j = static_cast<unsigned int>(*second);
     report.stopped = true;
     if (report.differed) { // past a differing input: only its result is at stake
         report.all_sorted = false;
         return false;
     }
+    const unsigned int past = i >= n ? i : j;
     const std::string outside =
         i >= n && j >= n && i != j
             ? "positions " + std::to_string(i) + " and " + std::to_string(j) + " are"
-            : "position " + std::to_string(i >= n ? i : j) + " is";
+            : "position " + std::to_string(past) + " is";
     report.result->input = report.inputs[*report.current];
     report.result->fault = "call " + std::to_string(report.calls.size() + 1) + ": swap(a, " +
                            std::to_string(i) + ", " + std::to_string(j) + ") on " +

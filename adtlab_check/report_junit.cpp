@@ -56,8 +56,8 @@ Counts counts_of(const SubmissionResult &submission) {
     Counts counts;
     counts.tests = submission.checks.size();
     for (const CheckResult &check : submission.checks) {
-        counts.failures += check.status == Status::fail || check.status == Status::missing;
-        counts.errors += check.status == Status::error;
+        counts.failures += check.status == Status::fail || check.status == Status::missing ? 1 : 0;
+        counts.errors += check.status == Status::error ? 1 : 0;
     }
     counts.milliseconds = std::llround(submission.seconds * 1000);
     return counts;

@@ -74,10 +74,10 @@ SubmissionResult check_unclocked(const Submission &submission, const Checking &c
 
 // A submission's record, with the wall time of its build and checks.
 SubmissionResult check_one(const Submission &submission, const Checking &checking) {
-    const auto start = std::chrono::steady_clock::now();
+    const auto began = std::chrono::steady_clock::now();
     SubmissionResult result = check_unclocked(submission, checking);
     result.seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     return result;
 }
 

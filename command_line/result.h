@@ -18,7 +18,10 @@ struct Error {
 
 template <typename T> class [[nodiscard]] Result {
   public:
+    // Implicit, so that a function returns a value or an Error as it is.
+    // cppcheck-suppress noExplicitConstructor
     Result(T value) : held_(std::in_place_index<0>, std::move(value)) {}
+    // cppcheck-suppress noExplicitConstructor
     Result(Error error) : held_(std::in_place_index<1>, std::move(error)) {}
 
     explicit operator bool() const { return held_.index() == 0; }
@@ -47,7 +50,8 @@ template <typename T> class [[nodiscard]] Result {
 template <> class [[nodiscard]] Result<void> {
   public:
     Result() = default;
-    Result(Error error) : error_(std::move(error.message)) {}
+    // cppcheck-suppress noExplicitConstructor
+    Result(const Error &error) : error_(error.message) {}
 
     explicit operator bool() const { return !error_; }
 

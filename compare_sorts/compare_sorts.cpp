@@ -167,15 +167,15 @@ Result<int> compare(const Options &options) {
 
 int main(int argc, char *argv[]) {
     using compare_sorts::program;
-    const auto options = compare_sorts::parse_options(argc, argv);
-    if (!options) {
-        return adtlab::command_line::print_error(program, options.error());
-    }
-    if (options->help) {
-        std::fputs(compare_sorts::usage, stdout);
-        return adtlab::flush_output(program, 0);
-    }
     try {
+        const auto options = compare_sorts::parse_options(argc, argv);
+        if (!options) {
+            return adtlab::command_line::print_error(program, options.error());
+        }
+        if (options->help) {
+            std::fputs(compare_sorts::usage, stdout);
+            return adtlab::flush_output(program, 0);
+        }
         const auto status = compare_sorts::compare(*options);
         if (!status) {
             return adtlab::command_line::print_error(program, status.error());
@@ -184,5 +184,7 @@ int main(int argc, char *argv[]) {
     } catch (const std::bad_alloc &) {
         return adtlab::command_line::print_error(program,
                                                  "out of memory: try fewer or smaller inputs");
+    } catch (const std::exception &error) {
+        return adtlab::command_line::print_error(program, error.what());
     }
 }

@@ -86,10 +86,10 @@ std::string valid_utf8(std::string_view bytes) {
     return text;
 }
 
-std::string json_quoted(std::string_view raw, bool in_script) {
-    const std::string text = valid_utf8(raw);
+std::string json_quoted(std::string_view text, bool in_script) {
+    const std::string valid = valid_utf8(text);
     std::string out = "\"";
-    for (char c : text) {
+    for (char c : valid) {
         const std::string escaped = escape(c, in_script);
         if (escaped.empty()) {
             out += c;

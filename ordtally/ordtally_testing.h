@@ -11,7 +11,7 @@ extern "C" {
 #endif
 
 /* Sets the whole comparison and swap counts. */
-void set_counts_for_testing(unsigned long long comparisons, unsigned long long swaps);
+void set_counts_for_testing(unsigned long long comparison_count, unsigned long long swap_count);
 
 #ifdef __cplusplus
 }

@@ -9,7 +9,8 @@ build=${1:-build/default}
 mapfile -t sources < <(git ls-files 'ordtally/*.cpp' 'sorting/*.cpp' 'wordrow/*.cpp' \
     'climstat/*.cpp' 'lineload/*.cpp' 'adt/*.cpp' 'clone/*.cpp' 'stack_checks/*.c' \
     'examples/*.cpp' 'examples/*.c' 'compare_sorts/*.cpp' 'sort_trace/*.cpp' \
-    'sort_inputs/*.cpp' 'sort_calls/*.cpp' 'player/*.cpp' 'adtlab_check/*.cpp')
+    'sort_inputs/*.cpp' 'sort_calls/*.cpp' 'player/*.cpp' 'adtlab_check/*.cpp' \
+    'textbook_sorts/*.cpp' 'json_writer/*.cpp' 'command_line/*.cpp')
 
 echo "clang-tidy: ${#sources[@]} files"
 clang-tidy -p "$build" --quiet "${sources[@]}"

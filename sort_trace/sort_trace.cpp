@@ -96,20 +96,22 @@ Status write_trace(const sort_trace::Options &options) {
 int main(int argc, char *argv[]) {
     using adtlab::command_line::print_error;
     using sort_trace::program;
-    const auto options = sort_trace::parse_options(argc, argv);
-    if (!options) {
-        return print_error(program, options.error());
-    }
-    if (options->help) {
-        std::fputs(sort_trace::usage, stdout);
-        return adtlab::flush_output(program, 0);
-    }
     try {
+        const auto options = sort_trace::parse_options(argc, argv);
+        if (!options) {
+            return print_error(program, options.error());
+        }
+        if (options->help) {
+            std::fputs(sort_trace::usage, stdout);
+            return adtlab::flush_output(program, 0);
+        }
         if (const Status written = write_trace(*options); !written) {
             return print_error(program, written.error());
         }
+        return adtlab::flush_output(program, 0);
     } catch (const std::bad_alloc &) {
         return print_error(program, "out of memory: try one sort with -a, or fewer values");
+    } catch (const std::exception &error) {
+        return print_error(program, error.what());
     }
-    return adtlab::flush_output(program, 0);
 }
