@@ -295,6 +295,11 @@ bool take_line(SortReport &report, const std::string &line) {
     return true;
 }
 
+// "quick_sort": a sort's check, named as its C function is.
+std::string check_name(const SortAlgorithm &algorithm) {
+    return std::string(algorithm.name) + "_sort";
+}
+
 // Why a sort is missing, where its name says more than that: a C++
 // definition, whose mangled name no C caller finds.
 std::string missing_words(const std::string &name,
@@ -364,7 +369,7 @@ void conclude(const SortReport &report, Child &child, bool timed_out) {
 CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness, bool keep_calls) {
     const std::vector<Input> inputs = battery(harness.seed);
     CheckResult result;
-    result.name = std::string(algorithm.name) + "_sort";
+    result.name = check_name(algorithm);
     Child child = start(harness, algorithm.name, inputs_text(inputs));
     SortReport report{algorithm, inputs, &result, keep_calls};
     bool timed_out = false;
@@ -391,7 +396,7 @@ CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness, b
 std::vector<std::string> sort_check_names(const Kind &) {
     std::vector<std::string> names;
     for (const SortAlgorithm &algorithm : sort_algorithms) {
-        names.push_back(std::string(algorithm.name) + "_sort");
+        names.push_back(check_name(algorithm));
     }
     return names;
 }
