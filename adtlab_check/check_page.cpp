@@ -16,7 +16,7 @@ std::string sentence(const SortOnPage &sort, const std::optional<Mismatch> &mism
         return "conforms: on " + show_input(sort.seen.input, player::most_values) +
                ", the battery's first input of " + std::to_string(page_input_size) +
                " values, the calls are the library's" +
-               (std::string_view(sort.algorithm->name) == "quick"
+               (sort.algorithm->matching == CallMatching::partitions
                     ? ", partition by partition (the two sides in either order)"
                     : "");
     }

@@ -179,7 +179,7 @@ bool judge_input(SortReport &report, const std::string &line) {
     CheckResult &result = *report.result;
     result.input = input;
     result.input_sorted = line == right;
-    result.mismatch = match_sort(report.algorithm.name, input, expected, report.calls);
+    result.mismatch = match_sort(report.algorithm, input, expected, report.calls);
     if (result.mismatch) {
         result.expected = call_or_end(result.mismatch->expected);
         result.got = call_or_end(result.mismatch->got);
@@ -319,7 +319,7 @@ void stopped_on(const SortReport &report, CheckResult &result) {
     result.input = input;
     if (report.open) {
         Input sorted = input;
-        result.mismatch = match_sort(report.algorithm.name, input,
+        result.mismatch = match_sort(report.algorithm, input,
                                      record_calls(report.algorithm, sorted), report.calls);
     }
 }
@@ -395,16 +395,16 @@ CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness, b
 
 std::vector<std::string> sort_check_names(const Kind &) {
     std::vector<std::string> names;
-    for (const SortAlgorithm &algorithm : sort_algorithms) {
-        names.push_back(check_name(algorithm));
+    for (const SortAlgorithm *algorithm : default_sorts()) {
+        names.push_back(check_name(*algorithm));
     }
     return names;
 }
 
 std::vector<CheckResult> check_sorts(const Kind &, const Harness &harness, bool keep_calls) {
     std::vector<CheckResult> checks;
-    for (const SortAlgorithm &algorithm : sort_algorithms) {
-        checks.push_back(check_sort(algorithm, harness, keep_calls));
+    for (const SortAlgorithm *algorithm : default_sorts()) {
+        checks.push_back(check_sort(*algorithm, harness, keep_calls));
     }
     return checks;
 }

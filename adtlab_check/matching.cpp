@@ -24,9 +24,10 @@ struct Range {
     unsigned int right;
 };
 
-// Quick sort's calls matched so far: the array as they left it, the ranges
-// still to partition and how many calls matched.
+// A partitioning sort's calls matched so far: the array as they left it,
+// the ranges still to partition and how many calls matched.
 struct QuickMatch {
+    const SortAlgorithm &algorithm;
     std::vector<int> a;
     std::vector<Range> ranges;
     std::size_t at = 0;
@@ -39,11 +40,11 @@ void take_range(QuickMatch &match, std::size_t r, std::vector<int> after, const 
     match.a = std::move(after);
     match.at += done.calls.size();
     match.ranges.erase(match.ranges.begin() + static_cast<std::ptrdiff_t>(r));
-    if (done.pivot > range.left + 1) {
-        match.ranges.push_back({range.left, done.pivot - 1});
+    if (done.first > range.left + 1) {
+        match.ranges.push_back({range.left, done.first - 1});
     }
-    if (done.pivot + 1 < range.right) {
-        match.ranges.push_back({done.pivot + 1, range.right});
+    if (done.last + 1 < range.right) {
+        match.ranges.push_back({done.last + 1, range.right});
     }
 }
 
@@ -53,7 +54,8 @@ Mismatch closest_mismatch(const QuickMatch &match, const std::vector<Call> &got)
     std::optional<Mismatch> closest;
     for (const Range &range : match.ranges) {
         std::vector<int> after = match.a;
-        const Partition partition = partition_calls(after, range.left, range.right);
+        const Partition partition =
+            partition_calls(match.algorithm, after, range.left, range.right);
         const std::size_t k = repeated(partition.calls, got, match.at);
         if (!closest || match.at + k > closest->call) {
             closest = Mismatch{match.at + k, partition.calls[k], call_at(got, match.at + k),
@@ -70,7 +72,7 @@ std::optional<Mismatch> match_partition(QuickMatch &match, const std::vector<Cal
     for (std::size_t r = match.ranges.size(); r-- > 0;) {
         std::vector<int> after = match.a;
         const Partition partition =
-            partition_calls(after, match.ranges[r].left, match.ranges[r].right);
+            partition_calls(match.algorithm, after, match.ranges[r].left, match.ranges[r].right);
         if (repeated(partition.calls, got, match.at) == partition.calls.size()) {
             take_range(match, r, std::move(after), partition);
             return std::nullopt;
@@ -90,8 +92,9 @@ std::optional<Mismatch> match_all(const std::vector<Call> &expected, const std::
     return std::nullopt;
 }
 
-std::optional<Mismatch> match_quick(std::vector<int> input, const std::vector<Call> &got) {
-    QuickMatch match{std::move(input), {}, 0};
+std::optional<Mismatch> match_partitions(const SortAlgorithm &algorithm, std::vector<int> input,
+                                         const std::vector<Call> &got) {
+    QuickMatch match{algorithm, std::move(input), {}, 0};
     if (match.a.size() > 1) {
         match.ranges.push_back({0, static_cast<unsigned int>(match.a.size() - 1)});
     }
@@ -106,13 +109,14 @@ std::optional<Mismatch> match_quick(std::vector<int> input, const std::vector<Ca
     return std::nullopt;
 }
 
-std::optional<Mismatch> match_sort(std::string_view algorithm, const std::vector<int> &input,
+std::optional<Mismatch> match_sort(const SortAlgorithm &algorithm, const std::vector<int> &input,
                                    const std::vector<Call> &expected,
                                    const std::vector<Call> &got) {
     std::optional<Mismatch> mismatch = match_all(expected, got);
     // Calls that are the library's own, in its order, are its partitions
     // too; only others need matching partition by partition.
-    return algorithm == "quick" && mismatch ? match_quick(input, got) : mismatch;
+    const bool by_partitions = algorithm.matching == CallMatching::partitions;
+    return by_partitions && mismatch ? match_partitions(algorithm, input, got) : mismatch;
 }
 
 } // namespace adtlab::check

@@ -4,7 +4,6 @@
 #include <chrono>
 #include <climits>
 #include <cstdio>
-#include <string_view>
 
 namespace compare_sorts {
 
@@ -26,26 +25,6 @@ Run unwatched_run(const adtlab::SortAlgorithm &algorithm, std::vector<int> &valu
     run.swaps = swaps_count();
     progress.end();
     return run;
-}
-
-// The most calls a sort of n values makes, for the forecast, in pairs of
-// values, p = n(n-1)/2, and n: selection sort makes p comparisons and n swaps
-// on any input; insertion sort at most a swap per pair and n - 1 comparisons
-// more; quick sort about as many, n(n-1) comparisons on values in order.
-struct MostCalls {
-    const char *name;
-    std::uint64_t per_pair;
-};
-constexpr MostCalls most_calls_per_pair[] = {{"selection", 1}, {"insertion", 2}, {"quick", 2}};
-
-std::uint64_t most_calls(const adtlab::SortAlgorithm &algorithm, std::uint64_t n) {
-    std::uint64_t per_pair = 2;
-    for (const MostCalls &most : most_calls_per_pair) {
-        if (std::string_view(most.name) == algorithm.name) {
-            per_pair = most.per_pair;
-        }
-    }
-    return per_pair * (n < 2 ? 0 : n * (n - 1) / 2) + n;
 }
 
 // Calls a second of this sort on the input's first values, sorted again
@@ -75,7 +54,7 @@ constexpr std::uint64_t short_run_calls = 100000000;
 Forecast forecast(const adtlab::SortAlgorithm &algorithm, const Input &input,
                   std::vector<int> &values) {
     const std::uint64_t n = input.values.size();
-    Forecast f{most_calls(algorithm, n), 0.0};
+    Forecast f{algorithm.most_calls(n), 0.0};
     if (f.calls > short_run_calls) {
         const double speed = calls_per_second(algorithm, input, values);
         f.seconds = speed > 0 ? static_cast<double>(f.calls) / speed : 0.0;

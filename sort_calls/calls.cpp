@@ -28,25 +28,31 @@ void record_step(const order_step *step, void *user) {
     }
 }
 
-// Records a partition: every call until the pivot's own swap, the first swap
-// whose second position is 0 (no swap inside the partition loop has it).
+// Records a partition: every call until the sort first places values, which
+// it does when its first partition ends.
 struct PartitionRecorder {
     std::vector<Call> calls;
-    bool done = false;
+    std::optional<order_step> placed;
 };
 
 void partition_comparison(int x, int y, bool result, void *user) {
     auto &recorder = *static_cast<PartitionRecorder *>(user);
-    if (!recorder.done) {
+    if (!recorder.placed) {
         recorder.calls.push_back(Call::comparison(x, y, result));
     }
 }
 
 void partition_swap(const int *, unsigned int i, unsigned int j, void *user) {
     auto &recorder = *static_cast<PartitionRecorder *>(user);
-    if (!recorder.done) {
+    if (!recorder.placed) {
         recorder.calls.push_back(Call::swap(i, j));
-        recorder.done = j == 0;
+    }
+}
+
+void partition_step(const order_step *step, void *user) {
+    auto &recorder = *static_cast<PartitionRecorder *>(user);
+    if (step->kind == ORDER_STEP_PLACED && !recorder.placed) {
+        recorder.placed = *step;
     }
 }
 
@@ -132,23 +138,28 @@ CallCounts count_calls(const std::vector<Call> &calls, std::size_t end) {
     return counts;
 }
 
-Partition partition_calls(std::vector<int> &a, unsigned int left, unsigned int right) {
+Partition partition_calls(const SortAlgorithm &algorithm, std::vector<int> &a, unsigned int left,
+                          unsigned int right) {
+    assert(algorithm.matching == CallMatching::partitions);
     assert(left < right && right < a.size());
     std::vector<int> range(a.begin() + left, a.begin() + right + 1);
     PartitionRecorder recorder;
     const order_observer observer = {partition_comparison, partition_swap, &recorder};
+    const step_observer steps = {partition_step, &recorder};
     watch_order(&observer);
-    quick_sort(range.data(), static_cast<unsigned int>(range.size()));
+    watch_steps(&steps);
+    algorithm.sort(range.data(), static_cast<unsigned int>(range.size()));
+    watch_steps(nullptr);
     watch_order(nullptr);
-    assert(recorder.done);
-    Partition partition{std::move(recorder.calls), left};
+    assert(recorder.placed);
+    Partition partition{std::move(recorder.calls), recorder.placed->first + left,
+                        recorder.placed->last + left};
     for (Call &call : partition.calls) {
         if (call.is_swap()) {
             call.first += static_cast<int>(left);
             call.second += static_cast<int>(left);
             std::swap(a[static_cast<unsigned int>(call.first)],
                       a[static_cast<unsigned int>(call.second)]);
-            partition.pivot = static_cast<unsigned int>(call.first);
         }
     }
     return partition;

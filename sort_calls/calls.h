@@ -83,12 +83,16 @@ struct CallCounts {
 };
 CallCounts count_calls(const std::vector<Call> &calls, std::size_t end);
 
-// One partition of a[left..right] by the library's quick sort: its calls,
-// positions as in `a`, and where the pivot ended. `a` is left partitioned.
+// One partition of a[left..right] by a library sort that partitions (its
+// calls until it first places values): the calls, positions as in `a`, and
+// the positions of the pivot and its equals where it placed them. `a` is
+// left partitioned.
 struct Partition {
     std::vector<Call> calls;
-    unsigned int pivot;
+    unsigned int first;
+    unsigned int last;
 };
-Partition partition_calls(std::vector<int> &a, unsigned int left, unsigned int right);
+Partition partition_calls(const SortAlgorithm &algorithm, std::vector<int> &a, unsigned int left,
+                          unsigned int right);
 
 } // namespace adtlab

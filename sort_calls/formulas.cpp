@@ -1,5 +1,7 @@
 #include "sort_calls/formulas.h"
 
+#include "sort_calls/sorts.h"
+
 #include <algorithm>
 #include <cassert>
 #include <string_view>
@@ -61,12 +63,27 @@ std::string equals(std::string_view rule, const std::string &numbers) {
     return std::string(rule) + " = " + numbers;
 }
 
-ExpectedCounts selection_counts(std::uint64_t n) {
+bool one_value(const std::vector<int> &values) {
+    for (std::size_t k = 1; k < values.size(); ++k) {
+        if (!goes_before(values[k], values[0]) || !goes_before(values[0], values[k])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+ExpectedCounts selection_counts(const std::vector<int> &input) {
+    const std::uint64_t n = input.size();
     return {n * (n == 0 ? 0 : n - 1) / 2, n, equals("n(n-1)/2", times_one_less(n) + "/2"),
             equals("n", std::to_string(n))};
 }
 
 ExpectedCounts insertion_counts(const std::vector<int> &input) {
+    if (input.empty()) {
+        return {}; // n - 1 has no meaning here
+    }
     const std::uint64_t n = input.size();
     const std::uint64_t inversions = count_inversions(input);
     const std::uint64_t walks = count_front_walks(input);
@@ -77,29 +94,47 @@ ExpectedCounts insertion_counts(const std::vector<int> &input) {
             equals("inversions", std::to_string(inversions))};
 }
 
-ExpectedCounts quick_counts_in_order(std::uint64_t n) {
+ExpectedCounts quick_counts(const std::vector<int> &input) {
+    if (input.empty() || !distinct_in_order(input)) {
+        return {};
+    }
+    const std::uint64_t n = input.size();
     return {n * (n - 1), n - 1, equals("n(n-1)", times_one_less(n)) + " (distinct values in order)",
             equals("n - 1", std::to_string(n - 1)) + " (distinct values in order)"};
 }
 
-} // namespace
+ExpectedCounts bubble_counts(const std::vector<int> &input) {
+    const std::uint64_t n = input.size();
+    const std::uint64_t inversions = count_inversions(input);
+    return {n * (n == 0 ? 0 : n - 1) / 2, inversions, equals("n(n-1)/2", times_one_less(n) + "/2"),
+            equals("inversions", std::to_string(inversions))};
+}
+
+ExpectedCounts shell_counts(const std::vector<int> &input) {
+    if (input.size() >= 6) {
+        return {}; // gaps above 1 from 6 values on
+    }
+    ExpectedCounts counts = insertion_counts(input);
+    if (counts.comparisons) {
+        counts.comparisons_rule += " (below 6 values, insertion's)";
+        counts.swaps_rule += " (below 6 values, insertion's)";
+    }
+    return counts;
+}
+
+ExpectedCounts quick3_counts(const std::vector<int> &input) {
+    if (input.empty() || !one_value(input)) {
+        return {};
+    }
+    const std::uint64_t n = input.size();
+    return {2 * (n - 1), 0,
+            equals("2(n-1)", "2*" + std::to_string(n - 1)) + " (one value repeated)",
+            "0 (one value repeated)"};
+}
 
 ExpectedCounts expected_counts(const SortAlgorithm &algorithm, const std::vector<int> &input) {
     assert(!order_watched()); // an observer would see these comparisons
-    const std::string_view name = algorithm.name;
-    if (name == "selection") {
-        return selection_counts(input.size());
-    }
-    if (input.empty()) {
-        return {}; // n - 1 has no meaning here
-    }
-    if (name == "insertion") {
-        return insertion_counts(input);
-    }
-    if (name == "quick" && distinct_in_order(input)) {
-        return quick_counts_in_order(input.size());
-    }
-    return {};
+    return algorithm.formulas ? algorithm.formulas(input) : ExpectedCounts{};
 }
 
 std::uint64_t count_inversions(const std::vector<int> &input) {

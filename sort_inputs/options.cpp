@@ -86,9 +86,7 @@ command_line::Result<SortOptions> parse_sort_options(const CommandSyntax &syntax
     options.help = parsed->help;
     options.operands = std::move(parsed->operands);
     if (options.algorithms.empty()) {
-        for (const SortAlgorithm &algorithm : sort_algorithms) {
-            options.algorithms.push_back(&algorithm);
-        }
+        options.algorithms = default_sorts();
     }
     return options;
 }

@@ -24,11 +24,12 @@ void right_side_first(std::vector<int> &a, unsigned int left, unsigned int right
     if (left >= right) {
         return;
     }
-    const adtlab::Partition p = adtlab::partition_calls(a, left, right);
+    const adtlab::Partition p =
+        adtlab::partition_calls(*adtlab::find_sort("quick"), a, left, right);
     calls.insert(calls.end(), p.calls.begin(), p.calls.end());
-    right_side_first(a, p.pivot + 1, right, calls);
-    if (p.pivot > left) {
-        right_side_first(a, left, p.pivot - 1, calls);
+    right_side_first(a, p.first + 1, right, calls);
+    if (p.first > left) {
+        right_side_first(a, left, p.first - 1, calls);
     }
 }
 
@@ -44,8 +45,7 @@ SortOnPage run(const char *algorithm, const std::vector<int> &input, std::vector
                bool finished, const std::string &verdict = "", const std::string &ending = "",
                bool cut = false) {
     const adtlab::SortAlgorithm *sort = adtlab::find_sort(algorithm);
-    auto mismatch =
-        adtlab::check::match_sort(algorithm, input, library_calls(algorithm, input), calls);
+    auto mismatch = adtlab::check::match_sort(*sort, input, library_calls(algorithm, input), calls);
     std::vector<std::string> lines;
     if (!verdict.empty()) {
         lines.push_back(verdict);
@@ -120,8 +120,8 @@ TEST(CheckPage, ShowsTheFailingInputWhole) {
     check.name = "insertion_sort";
     check.status = adtlab::check::Status::fail;
     check.input = input;
-    check.mismatch =
-        adtlab::check::match_sort("insertion", input, library_calls("insertion", input), calls);
+    check.mismatch = adtlab::check::match_sort(*adtlab::find_sort("insertion"), input,
+                                               library_calls("insertion", input), calls);
     check.before = adtlab::count_calls(calls, 3);
     check.all_sorted = true;
     check.shown = {adtlab::find_sort("insertion"), input, calls, false, true};

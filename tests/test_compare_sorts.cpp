@@ -433,7 +433,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"value above int", {}, "1 2147483648\n"},
         BadInput{"value below int", {}, "-2147483649 1\n"},
         BadInput{"file with size", {"--size", "10"}, "1 2\n"},
-        BadInput{"unknown algorithm", {"--algorithm", "bubble"}, ""},
+        BadInput{"unknown algorithm", {"--algorithm", "bogo"}, ""},
         BadInput{"doubling zero", {"--doubling", "0"}, ""},
         BadInput{"doubling past the largest size", {"--doubling", "20"}, ""},
         BadInput{"doubling a file", {"--doubling", "2"}, "1 2\n"}),

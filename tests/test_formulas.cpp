@@ -1,6 +1,7 @@
 // The counts the formulas give against the library's own counts, and the
 // merge counting of inversions against a count of every pair.
 #include "sort_calls/formulas.h"
+#include "sort_calls/sorts.h"
 
 #include <gtest/gtest.h>
 

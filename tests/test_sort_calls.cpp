@@ -109,9 +109,11 @@ class PartitionCalls : public ::testing::TestWithParam<Partitioned> {};
 TEST_P(PartitionCalls, AreTheLibrarysFirstPartition) {
     const Partitioned &p = GetParam();
     Values a = p.a;
-    const adtlab::Partition partition = adtlab::partition_calls(a, p.left, p.right);
+    const adtlab::Partition partition =
+        adtlab::partition_calls(*adtlab::find_sort("quick"), a, p.left, p.right);
     EXPECT_EQ(partition.calls, p.calls);
-    EXPECT_EQ(partition.pivot, p.pivot);
+    EXPECT_EQ(partition.first, p.pivot);
+    EXPECT_EQ(partition.last, p.pivot);
     EXPECT_EQ(a, p.after);
 }
 

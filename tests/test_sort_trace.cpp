@@ -186,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"two sources", {"--size", "5", "1", "2"}},
                       BadInput{"too wide for text", {"--size", "31"}},
                       BadInput{"too many values", {"--size", "32768", "--json"}},
-                      BadInput{"unknown algorithm", {"-a", "bubble", "1"}},
+                      BadInput{"unknown algorithm", {"-a", "bogo", "1"}},
                       BadInput{"shape without size", {"--shape", "random", "1"}},
                       BadInput{"missing file", {"--file", "/nonexistent/values.txt"}},
                       BadInput{"page that cannot be written",

@@ -16,10 +16,10 @@ namespace {
 
 using adtlab::Call;
 
-const adtlab::SortAlgorithm bubble{"bubble", bubble_sort};
-const adtlab::SortAlgorithm shell{"shell", shell_sort};
-const adtlab::SortAlgorithm heap{"heap", heap_sort};
-const adtlab::SortAlgorithm quick3{"quick3", quick3_sort};
+const adtlab::SortAlgorithm &bubble = *adtlab::find_sort("bubble");
+const adtlab::SortAlgorithm &shell = *adtlab::find_sort("shell");
+const adtlab::SortAlgorithm &heap = *adtlab::find_sort("heap");
+const adtlab::SortAlgorithm &quick3 = *adtlab::find_sort("quick3");
 const adtlab::SortAlgorithm *const sorts[] = {&bubble, &shell, &heap, &quick3};
 
 adtlab::CallCounts counts_of(const adtlab::SortAlgorithm &sort, std::vector<int> values) {
