@@ -44,7 +44,8 @@ void expect_counts_as_observed(const adtlab::SortAlgorithm &algorithm, std::vect
 }
 
 // Every comparison and swap is counted once, by every sort on many small
-// inputs: equal values, distinct ones, in order.
+// inputs: equal values, distinct ones, in order; and no sort makes more
+// calls than its bound in the table says.
 TEST(WholeCounts, AreWhatAnObserverCounts) {
     std::mt19937 generator(7); // NOLINT(cert-msc32-c,cert-msc51-cpp)
     for (unsigned int n = 0; n <= 40; ++n) {
@@ -59,6 +60,8 @@ TEST(WholeCounts, AreWhatAnObserverCounts) {
             for (const adtlab::SortAlgorithm &algorithm : adtlab::sort_algorithms) {
                 SCOPED_TRACE(std::string(algorithm.name) + " n=" + std::to_string(n));
                 expect_counts_as_observed(algorithm, input);
+                // The forecast's bound holds.
+                EXPECT_LE(comparisons_count() + swaps_count(), algorithm.most_calls(n));
             }
         }
     }
@@ -115,6 +118,20 @@ TEST_P(PartitionCalls, AreTheLibrarysFirstPartition) {
     EXPECT_EQ(partition.first, p.pivot);
     EXPECT_EQ(partition.last, p.pivot);
     EXPECT_EQ(a, p.after);
+}
+
+// A three-way partition ends with the pivot's equals placed together.
+TEST(PartitionCalls, OfTheThreeWayQuickSortPlaceThePivotsEquals) {
+    Values a = {7, 2, 3, 2, 1};
+    const adtlab::Partition partition =
+        adtlab::partition_calls(*adtlab::find_sort("quick3"), a, 1, 4);
+    const std::vector<adtlab::Call> calls = {c(3, 2, false), s(2, 4), c(1, 2, true),
+                                             c(2, 1, false), s(1, 2), c(2, 2, true),
+                                             c(2, 2, true)};
+    EXPECT_EQ(partition.calls, calls);
+    EXPECT_EQ(partition.first, 2U);
+    EXPECT_EQ(partition.last, 3U);
+    EXPECT_EQ(a, (Values{7, 1, 2, 2, 3}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Ranges, PartitionCalls,
