@@ -9,9 +9,9 @@
 namespace compare_sorts {
 
 const char usage[] = R"(Usage: compare_sorts [OPTION]...
-Sorts the same inputs by selection, insertion and quick sort and prints, for
-each run, the comparisons and swaps it made and the milliseconds of processor
-time it took. The order of the values is goes_before's: )" ADTLAB_ORDER_WORDS R"(
+Sorts the same inputs by selection, insertion and quick sort (or the sorts
+named with -a) and prints, for each run, the comparisons and swaps it made
+and the milliseconds of processor time it took. The order of the values is goes_before's: )" ADTLAB_ORDER_WORDS R"(
 
   -s, --size N        number of values, 1 to 100000000 (repeatable;
                       default: 1000 and 10000)
@@ -22,8 +22,8 @@ time it took. The order of the values is goes_before's: )" ADTLAB_ORDER_WORDS R"
                       nearly-sorted 0 to N-1 with N/16 + 1 adjacent pairs
                       exchanged, small-random -99 to 99; the same size,
                       shape and seed give the same values in sort_trace
-  -a, --algorithm A   selection, insertion or quick (repeatable;
-                      default: all three)
+  -a, --algorithm A   selection, insertion, quick, bubble, shell, heap or
+                      quick3 (repeatable; default: the first three)
   -r, --seed S        seed of the drawn inputs (default: 1)
   -f, --file PATH     sort the whitespace-separated integers of PATH instead
                       (at most 100000000 of them)
@@ -52,7 +52,9 @@ exactly ('-' where none): selection sort makes n(n-1)/2 comparisons and n
 swaps; insertion sort as many swaps as the input has inversions (pairs out of
 order, counted apart from the sorts) and that many comparisons plus n - 1
 less the values that walk to the front; quick sort, on distinct values in
-order, n(n-1) comparisons and n - 1 swaps. A count that differs is marked '!',
+order, n(n-1) comparisons and n - 1 swaps; bubble sort n(n-1)/2 comparisons
+and a swap per inversion; shell sort, below 6 values, insertion sort's counts;
+quick3 sort, on one value repeated, 2(n-1) comparisons and no swap. A count that differs is marked '!',
 with a line under the table: a fault of the library.
 
 Counts are exact: each sort runs once, unwatched, and its counts are the

@@ -9,8 +9,9 @@
 namespace sort_trace {
 
 const char usage[] = R"(Usage: sort_trace [OPTION]... [--] [VALUE]...
-Sorts the values by selection, insertion and quick sort and shows every
-comparison and swap that the library makes, as the library makes them. The
+Sorts the values by selection, insertion and quick sort (or the sorts named
+with -a) and shows every comparison and swap that the library makes, as the
+library makes them. The
 order of the values is goes_before's: )" ADTLAB_ORDER_WORDS R"(
 
 Input, one of:
@@ -25,8 +26,8 @@ Input, one of:
                         compare_sorts
   -r, --seed S          seed of the drawn shapes (default: 1)
 
-  -a, --algorithm A   selection, insertion or quick (repeatable;
-                      default: all three)
+  -a, --algorithm A   selection, insertion, quick, bubble, shell, heap or
+                      quick3 (repeatable; default: the first three)
   -j, --json          print the whole call sequence as JSON
   -o, --html FILE     write a page that plays the sorts side by side, of
                       at most 6000000 calls of all its sorts together
