@@ -11,8 +11,7 @@ namespace sort_trace {
 const char usage[] = R"(Usage: sort_trace [OPTION]... [--] [VALUE]...
 Sorts the values by selection, insertion and quick sort (or the sorts named
 with -a) and shows every comparison and swap that the library makes, as the
-library makes them. The
-order of the values is goes_before's: )" ADTLAB_ORDER_WORDS R"(
+library makes them. The order of the values is goes_before's: )" ADTLAB_ORDER_WORDS R"(
 
 Input, one of:
   VALUE...            the integers to sort (at most 32767)
