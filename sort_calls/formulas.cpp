@@ -134,7 +134,7 @@ ExpectedCounts quick3_counts(const std::vector<int> &input) {
 
 ExpectedCounts expected_counts(const SortAlgorithm &algorithm, const std::vector<int> &input) {
     assert(!order_watched()); // an observer would see these comparisons
-    return algorithm.formulas ? algorithm.formulas(input) : ExpectedCounts{};
+    return algorithm.formulas != nullptr ? algorithm.formulas(input) : ExpectedCounts{};
 }
 
 std::uint64_t count_inversions(const std::vector<int> &input) {

@@ -8,7 +8,9 @@
 #include "sorting/sorting.h"
 #include "textbook_sorts/textbook_sorts.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
@@ -75,15 +77,9 @@ namespace sort_list_check {
 inline constexpr std::string_view names[] = {ADTLAB_SORTS(ADTLAB_SORT_NAME)};
 #undef ADTLAB_SORT_NAME
 constexpr bool same_as_table() {
-    if (std::size(names) != std::size(sort_algorithms)) {
-        return false;
-    }
-    for (std::size_t k = 0; k < std::size(names); ++k) {
-        if (names[k] != sort_algorithms[k].name) {
-            return false;
-        }
-    }
-    return true;
+    return std::equal(
+        std::begin(names), std::end(names), std::begin(sort_algorithms), std::end(sort_algorithms),
+        [](std::string_view name, const SortAlgorithm &entry) { return name == entry.name; });
 }
 static_assert(same_as_table(), "sort_list.h and the table of sorts differ");
 } // namespace sort_list_check
