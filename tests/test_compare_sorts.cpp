@@ -460,6 +460,24 @@ TEST(CompareSorts, HelpGoesToStandardOutput) {
     EXPECT_EQ(o.err, "");
 }
 
+// Both programs' help names the sorts of the table under -a: the default
+// ones, then those run when named.
+TEST(CompareSorts, HelpNamesEverySortOfTheTable) {
+    for (const char *program : {COMPARE_SORTS, SORT_TRACE}) {
+        const std::string help = run_program({program, "--help"}).out;
+        std::size_t at = help.find("--algorithm A");
+        for (bool by_default : {true, false}) {
+            at = help.find(by_default ? "by default" : "when named", at);
+            for (const adtlab::SortAlgorithm &sort : adtlab::sort_algorithms) {
+                if (sort.by_default == by_default && at != std::string::npos) {
+                    at = help.find(sort.name, at);
+                }
+            }
+            EXPECT_NE(at, std::string::npos) << program << "\n" << help;
+        }
+    }
+}
+
 struct BadInput {
     const char *what;
     std::vector<std::string> arguments;
