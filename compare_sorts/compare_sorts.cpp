@@ -173,7 +173,7 @@ int main(int argc, char *argv[]) {
             return adtlab::command_line::print_error(program, options.error());
         }
         if (options->help) {
-            std::fputs(compare_sorts::usage, stdout);
+            std::fputs(adtlab::usage_with_sorts(compare_sorts::usage).c_str(), stdout);
             return adtlab::flush_output(program, 0);
         }
         const auto status = compare_sorts::compare(*options);

@@ -9,9 +9,9 @@
 namespace compare_sorts {
 
 const char usage[] = R"(Usage: compare_sorts [OPTION]...
-Sorts the same inputs by selection, insertion and quick sort (or the sorts
-named with -a) and prints, for each run, the comparisons and swaps it made
-and the milliseconds of processor time it took. The order of the values is goes_before's: )" ADTLAB_ORDER_WORDS R"(
+Sorts the same inputs by the library's sorts and prints, for each run, the
+comparisons and swaps it made and the milliseconds of processor time it took.
+The order of the values is goes_before's: )" ADTLAB_ORDER_WORDS R"(
 
   -s, --size N        number of values, 1 to 100000000 (repeatable;
                       default: 1000 and 10000)
@@ -22,8 +22,7 @@ and the milliseconds of processor time it took. The order of the values is goes_
                       nearly-sorted 0 to N-1 with N/16 + 1 adjacent pairs
                       exchanged, small-random -99 to 99; the same size,
                       shape and seed give the same values in sort_trace
-  -a, --algorithm A   selection, insertion, quick, bubble, shell, heap or
-                      quick3 (repeatable; default: the first three)
+  -a, --algorithm A   SORTS
   -r, --seed S        seed of the drawn inputs (default: 1)
   -f, --file PATH     sort the whitespace-separated integers of PATH instead
                       (at most 100000000 of them)

@@ -79,6 +79,22 @@ void write_explained(JsonWriter &json, const Recording &recording) {
     json.key("steps").string(base64(steps));
 }
 
+// The file of a library's sorts, as the page shows it beside their calls.
+struct Source {
+    const char *path;
+    const char *text;
+};
+
+Source source_of(SortLibrary library) {
+    switch (library) {
+    case SortLibrary::sorting:
+        return {"sorting/sorting.cpp", sorting_source};
+    case SortLibrary::textbook_sorts:
+        return {"textbook_sorts/textbook_sorts.cpp", textbook_sorts_source};
+    }
+    return {"", ""};
+}
+
 bool explained(const Panel &panel) {
     return panel.recording != nullptr && panel.calls->size() <= most_explained_calls &&
            panel.recording->sites.size() == panel.calls->size();
@@ -92,8 +108,11 @@ void write_panel(JsonWriter &json, const std::vector<int> &input, const Panel &p
     json.key("algorithm").string(panel.algorithm);
     json.key("events").string(
         encode_calls(input, *panel.calls, told ? &panel.recording->sites : nullptr));
-    if (told) {
+    const SortAlgorithm *sort = find_sort(panel.algorithm);
+    if (told && sort != nullptr) {
         write_explained(json, *panel.recording);
+        json.key("source").string(source_of(sort->library).path);
+        json.key("rangeWords").string(sort->range_words);
     }
     if (panel.ended) {
         json.key("ended").string(*panel.ended);
@@ -120,6 +139,26 @@ void write_group(JsonWriter &json, const Group &group) {
         write_panel(json, group.input, panel);
     }
     json.close_array();
+    json.close_object();
+}
+
+// The source of each library whose calls the page explains, by its path.
+void write_sources(JsonWriter &json, const std::vector<Group> &groups) {
+    std::vector<SortLibrary> shown;
+    for (const Group &group : groups) {
+        for (const Panel &panel : group.panels) {
+            const SortAlgorithm *sort = find_sort(panel.algorithm);
+            if (sort != nullptr && explained(panel) &&
+                std::find(shown.begin(), shown.end(), sort->library) == shown.end()) {
+                shown.push_back(sort->library);
+            }
+        }
+    }
+    std::sort(shown.begin(), shown.end());
+    json.key("sources").open_object();
+    for (SortLibrary library : shown) {
+        json.key(source_of(library).path).string(source_of(library).text);
+    }
     json.close_object();
 }
 
@@ -202,10 +241,7 @@ std::string page_data(const std::string &title, const std::vector<Group> &groups
     json.open_object();
     json.key("title").string(title);
     json.key("order").string(ADTLAB_ORDER_WORDS);
-    json.key("source").open_object();
-    json.key("path").string("sorting/sorting.cpp");
-    json.key("text").string(sorting_source);
-    json.close_object();
+    write_sources(json, groups);
     json.key("groups").open_array();
     for (const Group &group : groups) {
         write_group(json, group);

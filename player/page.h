@@ -53,7 +53,8 @@ std::optional<Expected> expected_of(const ExpectedCounts &counts);
 struct Panel {
     std::string id;        // the prefix of its counters' ids: "quick", "yours-quick"
     std::string title;     // "quick sort", "yours"
-    std::string algorithm; // the sort's name in the table of sorts
+    std::string algorithm; // the sort's name in the table of sorts, whose entry
+                           // gives a recorded run's source and its range words
     const std::vector<Call> *calls;
     std::optional<std::string> ended; // how the run ended when not by itself
     std::optional<Expected> expected;

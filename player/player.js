@@ -16,6 +16,8 @@
 //              "runs": [{"id": "yours-quick",   // prefix of its counters' ids
 //                        "title": "yours", "algorithm": "quick",
 //                        "events": "base64",    // the calls, packed as below
+//                        "source": "sorting/sorting.cpp",  // optional: its key in "sources"
+//                        "rangeWords": "partitioning",     // optional: a range step in words
 //                        "ended": "crashed: killed by signal 11",    // optional
 //                        "expected": {"comparisons": 10 or null,     // optional
 //                                     "swaps": 4 or null,
@@ -28,9 +30,12 @@
 // value that is not in the array; a swap of a position outside the array
 // counts but moves nothing.
 //
-// Optional, at the top: "order": the order in words; "source": {"path",
-// "text"}: the library's sorts' own source. Optional in a run of a library
-// sort: "lines": the source line of each call, 16 bits each, in base64;
+// Optional, at the top: "order": the order in words; "sources": {path: text}:
+// the libraries' own sources, each by its path. Optional in a run of a
+// library sort, from the table of sorts: "source", the path of the source
+// its lines are in, and "rangeWords", what the state says its range step
+// works on ("partitioning positions 0-7"); and "lines": the source line of
+// each call, 16 bits each, in base64;
 // "steps": what the sort reported between its calls, four little-endian
 // 32-bit words each, in base64: the calls made before it, its kind (1 range,
 // 2 pivot, 3 minimum, 4 key, 5 sorted, 6 placed), its first and last
@@ -51,14 +56,11 @@ const AdtlabPlayer = (() => {
   // Speeds in calls a second: from one call every 2 s to 131072 calls a frame.
   const SPEEDS = [0.5, 1, 2, 4, 8, 15, 30, ...Array.from({ length: 18 }, (_, k) => FRAME * 2 ** k)];
   const STEP_KINDS = ["call", "range", "pivot", "minimum", "key", "sorted", "placed"];
-  // What a sort does to its range, in words.
-  const RANGE_WORDS = { quick: "partitioning", selection: "looking for the least of",
-                        insertion: "inserting into" };
   const MAX_SORTED_SHOWN = 1000; // values of the sorted text at the end
   let colours = {};              // from the style sheet's custom properties
 
   let root = null, groups = [], runs = [], last = 0, time = 0, playing = false;
-  let controls = null, rate = 1, started = null, source = null, order = "";
+  let controls = null, rate = 1, started = null, sources = {}, order = "";
 
   function element(tag, attributes = {}, text = "") {
     const made = document.createElement(tag);
@@ -148,7 +150,7 @@ const AdtlabPlayer = (() => {
     if (s.pivot !== null) words.push(`pivot ${v(s.pivot)} at position ${s.pivot}`);
     if (s.minimum !== null) words.push(`least so far ${v(s.minimum)} at position ${s.minimum}`);
     if (s.key !== null) words.push(`inserting ${v(s.key)}, now at position ${s.key}`);
-    if (s.range) words.push(`${RANGE_WORDS[run.algorithm] ?? "working on"} ${positions(s.range)}`);
+    if (s.range) words.push(`${run.rangeWords ?? "working on"} ${positions(s.range)}`);
     if (s.sorted) words.push(`${positions(s.sorted)} in order among themselves`);
     const placed = spans(s.placed);
     if (placed.length > 0) {
@@ -529,11 +531,12 @@ const AdtlabPlayer = (() => {
     controls.key.append(element("div", { class: "keys" },
       "keys: space plays and pauses, \u2190 \u2192 step, Home and End jump, s turns the sound on and off"));
   }
-  // The library's source, a line an item, for a run whose calls have lines.
+  // Its library's source, a line an item, for a run whose calls have lines.
   function makeSource(data) {
-    if (!source || !data.lines) return null;
-    const list = element("ol", { class: "source", "aria-label": `the library's code, ${source.path}` });
-    for (const text of source.text.replace(/\n$/, "").split("\n")) list.appendChild(element("li", {}, text || " "));
+    const text = data.source ? sources[data.source] : undefined;
+    if (typeof text !== "string" || !data.lines) return null;
+    const list = element("ol", { class: "source", "aria-label": `the library's code, ${data.source}` });
+    for (const line of text.replace(/\n$/, "").split("\n")) list.appendChild(element("li", {}, line || " "));
     return list;
   }
 
@@ -565,7 +568,7 @@ const AdtlabPlayer = (() => {
     const sorted = element("div", { class: "sorted", id: `${data.id}-sorted` });
     box.append(said, readout, sorted);
     const words = decode(data.events);
-    const run = { id: data.id, algorithm: data.algorithm, ended: data.ended, expected: data.expected,
+    const run = { id: data.id, algorithm: data.algorithm, rangeWords: data.rangeWords, ended: data.ended, expected: data.expected,
       words, length: words.length / 2, values: Int32Array.from(group.input), step: 0,
       comparisons: 0, swaps: 0, checkpoints: [], group, box, canvas, call, meaning, said, done, readout,
       sorted, stateBox, source: code, lineShown: null,
@@ -611,7 +614,7 @@ const AdtlabPlayer = (() => {
     setPlaying(false);
     readColours();
     if (data.title) document.title = data.title;
-    source = data.source || null;
+    sources = data.sources || {};
     order = data.order || "";
     showKey();
     controls.groups.textContent = "";

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <sstream>
 
 namespace adtlab {
 
@@ -107,6 +108,43 @@ command_line::Result<std::vector<int>> file_values(const std::string &path, std:
         return Error{file.error};
     }
     return std::move(file.values);
+}
+
+namespace {
+
+// "a, b and c", of the sorts by_default says or of the others.
+std::string listed(bool by_default, const char *last) {
+    std::vector<std::string> names;
+    for (const SortAlgorithm &sort : sort_algorithms) {
+        if (sort.by_default == by_default) {
+            names.emplace_back(sort.name);
+        }
+    }
+    std::string text;
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        text += (k == 0 ? "" : k + 1 == names.size() ? last : ", ") + names[k];
+    }
+    return text;
+}
+
+} // namespace
+
+std::string usage_with_sorts(std::string_view usage) {
+    const std::string words = "one of the library's sorts (repeatable): by default " +
+                              listed(true, " and ") + "; when named, " + listed(false, " or ");
+    const std::size_t slot = usage.find("SORTS");
+    const std::size_t column = slot - (usage.rfind('\n', slot) + 1);
+    constexpr std::size_t width = 76;
+    std::string text(usage.substr(0, slot)), line;
+    std::istringstream stream(words);
+    for (std::string word; stream >> word;) {
+        if (!line.empty() && column + line.size() + 1 + word.size() > width) {
+            text += line + "\n" + std::string(column, ' ');
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+    }
+    return text + line + std::string(usage.substr(slot + 5));
 }
 
 int flush_output(const char *program, int status) {

@@ -13,6 +13,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace adtlab {
@@ -46,6 +47,11 @@ command_line::Result<long long> number_in(const std::string &what, const std::st
 
 // The integers of a file, at most `most` of them, or an error that says why not.
 command_line::Result<std::vector<int>> file_values(const std::string &path, std::size_t most);
+
+// `usage` with the sorts in place of its word SORTS, from the table of
+// sorts: the default ones and the others, wrapped as the usage's lines are
+// at SORTS's column.
+std::string usage_with_sorts(std::string_view usage);
 
 // Status `status` once standard output is written out; where it could not
 // be, says so on standard error and gives 2.

@@ -9,9 +9,9 @@
 namespace sort_trace {
 
 const char usage[] = R"(Usage: sort_trace [OPTION]... [--] [VALUE]...
-Sorts the values by selection, insertion and quick sort (or the sorts named
-with -a) and shows every comparison and swap that the library makes, as the
-library makes them. The order of the values is goes_before's: )" ADTLAB_ORDER_WORDS R"(
+Sorts the values by the library's sorts and shows every comparison and swap
+that the library makes, as the library makes them. The order of the values
+is goes_before's: )" ADTLAB_ORDER_WORDS R"(
 
 Input, one of:
   VALUE...            the integers to sort (at most 32767)
@@ -25,13 +25,12 @@ Input, one of:
                         compare_sorts
   -r, --seed S          seed of the drawn shapes (default: 1)
 
-  -a, --algorithm A   selection, insertion, quick, bubble, shell, heap or
-                      quick3 (repeatable; default: the first three)
+  -a, --algorithm A   SORTS
   -j, --json          print the whole call sequence as JSON
   -o, --html FILE     write a page that plays the sorts side by side, of
                       at most 6000000 calls of all its sorts together
                       (the largest a browser opens within about 10 s;
-                      about 2400 values of all three sorts, 3400 of one
+                      about 2400 values of the default sorts, 3400 of one
                       quadratic sort, for random values)
   -h, --help          print this help and exit
   --                  end the options: every argument after it is a value

@@ -102,7 +102,7 @@ int main(int argc, char *argv[]) {
             return print_error(program, options.error());
         }
         if (options->help) {
-            std::fputs(sort_trace::usage, stdout);
+            std::fputs(adtlab::usage_with_sorts(sort_trace::usage).c_str(), stdout);
             return adtlab::flush_output(program, 0);
         }
         if (const Status written = write_trace(*options); !written) {

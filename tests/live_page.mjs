@@ -1,9 +1,10 @@
 // The live page in headless Chromium, driven through its debugging pipe (so
 // that the page's clock runs as in any browser): for inputs given by
 // #values= and by #size=&shape=&seed=, the counters at &end equal
-// sort_trace --json's counts; a bad value is named and nothing is sorted; a
-// sort past the page's bound is counted, not replayed; the stopwatch's
-// milliseconds are sensible. Prints the page's size and its time for 2,000
+// sort_trace --json's counts, of the default sorts or of those the fragment or
+// the ticks name, every sort on every shape; a bad value or sort is named and
+// nothing is sorted; a sort past the page's bound is counted, not replayed;
+// the stopwatch's milliseconds are sensible. Prints the page's size and its time for 2,000
 // values as figures.
 //   node live_page.mjs PAGE SORT_TRACE
 // The browser is `chromium` as found on PATH.
@@ -49,17 +50,21 @@ async function open(fragment, script = null) {
 }
 
 // What the page must show for sort_trace's runs: each run's counts in the
-// table and in its panel.
-function expected(runs) {
+// table and, but for those `tableOnly` names, in its panel.
+function expected(runs, tableOnly = []) {
     const counts = {};
     for (const { algorithm, comparisons, swaps } of runs) {
         Object.assign(counts, { [`count-${algorithm}-comparisons`]: `${comparisons}`,
-                                [`count-${algorithm}-swaps`]: `${swaps}`,
-                                [`${algorithm}-comparisons`]: `${comparisons}`,
-                                [`${algorithm}-swaps`]: `${swaps}` });
+                                [`count-${algorithm}-swaps`]: `${swaps}` });
+        if (!tableOnly.includes(algorithm)) {
+            Object.assign(counts, { [`${algorithm}-comparisons`]: `${comparisons}`,
+                                    [`${algorithm}-swaps`]: `${swaps}` });
+        }
     }
     return counts;
 }
+const traced = args => JSON.parse(execFileSync(sortTrace, ['--json', ...args], { maxBuffer: 1 << 30 })).runs;
+const chosen = names => names.flatMap(name => ['-a', name]);
 function counters(shown) {
     return Object.fromEntries(Object.entries(shown).filter(([id]) => !id.endsWith('-milliseconds')));
 }
@@ -84,10 +89,13 @@ try {
         ['size=500&shape=few-distinct&seed=4294967295', ['--size', '500', '--shape', 'few-distinct', '--seed', '4294967295']],
         ['size=300&shape=descending', ['--size', '300', '--shape', 'descending']],
         ['size=2000&shape=random&seed=1', ['--size', '2000', '--shape', 'random', '--seed', '1']],
+        ['values=5,4,3,2,1&sorts=quick3,selection', ['-a', 'selection', '-a', 'quick3', '--', '5', '4', '3', '2', '1']],
+        ['size=300&shape=nearly-sorted&seed=7&sorts=bubble,shell,heap,quick3',
+         [...chosen(['bubble', 'shell', 'heap', 'quick3']), '--size', '300', '--shape', 'nearly-sorted', '--seed', '7']],
     ];
     let figure;
     for (const [fragment, args] of cases) {
-        const { runs } = JSON.parse(execFileSync(sortTrace, ['--json', ...args], { maxBuffer: 1 << 30 }));
+        const runs = traced(args);
         const shown = await open(`${fragment}&end`);
         assert.equal(shown.state, 'sorted', `#${fragment}: ${shown.message}`);
         assert.deepEqual(counters(shown.shown), expected(runs), `#${fragment}&end`);
@@ -95,11 +103,36 @@ try {
         figure = shown.pageMilliseconds;
     }
 
+    // Every sort of the page's choices on every shape, as sort_trace.
+    const every = await evaluate('[...document.querySelectorAll("#sorts input")].map(tick => tick.value)');
+    const shapes = await evaluate('[...document.getElementById("shape").options].map(option => option.value)');
+    for (const shape of shapes) {
+        const fragment = `size=120&shape=${shape}&seed=11&sorts=${every.join(',')}`;
+        const shown = await open(`${fragment}&end`);
+        assert.equal(shown.state, 'sorted', `#${fragment}: ${shown.message}`);
+        assert.deepEqual(counters(shown.shown),
+                         expected(traced([...chosen(every), '--size', '120', '--shape', shape, '--seed', '11'])),
+                         `#${fragment}&end`);
+    }
+    // Unnamed, the sorts are sort_trace's default ones, ticked; a tick adds its sort.
+    await open('values=4,1,3&end');
+    const defaults = traced(['4', '1', '3']).map(run => run.algorithm);
+    assert.deepEqual(await evaluate('[...document.querySelectorAll("#sorts input:checked")].map(tick => tick.value)'),
+                     defaults);
+    const extra = every.find(name => !defaults.includes(name));
+    const ticked = await open(`values=4,1,3&end&sorts=${[...defaults, extra].join(',')}`,
+                              `document.getElementById("choose-${extra}").click()`);
+    assert.deepEqual(counters(ticked.shown), expected(traced([...chosen([...defaults, extra]), '4', '1', '3'])));
+    // The sort the player shows alone is run beside the default ones.
+    const alone = await open(`values=4,1,3&algorithm=${extra}&end`);
+    assert.deepEqual(counters(alone.shown), expected(traced([...chosen([...defaults, extra]), '4', '1', '3']), defaults));
+
     // Bad values: named, and nothing sorted, nor left from the last input.
     for (const [fragment, named] of [['values=5,x,3,1.5,2147483648', ['"x"', '"1.5"', '"2147483648"']],
                                      ['values=,%20,', ['no values']],
                                      ['size=0&shape=random', ['"0"']], ['size=20&shape=sideways', ['"sideways"']],
                                      ['values=3,1&algorithm=bogo', ['"bogo"']],
+                                     ['values=3,1&sorts=heap,bogo', ['"bogo"']], ['values=3,1&sorts=', ['no sort chosen']],
                                      ['values=%E0%A4%A', ['not well encoded']]]) {
         const shown = await open(`${fragment}&end`);
         assert.equal(shown.state, 'refused', `#${fragment}`);
@@ -112,16 +145,14 @@ try {
     const formed = await open('size=50&shape=ascending&seed=9', `document.getElementById("size").value = "50";
         document.getElementById("shape").value = "ascending"; document.getElementById("seed").value = "9";
         document.getElementById("sort-shape").click()`);
-    const atStart = Object.entries(expected(JSON.parse(execFileSync(sortTrace,
-        ['--json', '--size', '50', '--shape', 'ascending', '--seed', '9'])).runs))
+    const atStart = Object.entries(expected(traced(['--size', '50', '--shape', 'ascending', '--seed', '9'])))
         .map(([id, count]) => [id, id.startsWith('count-') ? count : '0']);
     assert.deepEqual(counters(formed.shown), Object.fromEntries(atStart));
 
     // Past the page's bound, selection sort is counted (n(n-1)/2 comparisons)
     // and not replayed; quick sort, within it, is both.
     const big = await open('size=10000&shape=random&seed=3&end');
-    const quick = JSON.parse(execFileSync(sortTrace, ['--json', '-a', 'quick', '--size', '10000', '--seed', '3'],
-                                          { maxBuffer: 1 << 30 })).runs;
+    const quick = traced(['-a', 'quick', '--size', '10000', '--seed', '3']);
     assert.equal(big.shown['count-selection-comparisons'], `${10000 * 9999 / 2}`);
     assert.equal(big.shown['selection-comparisons'], undefined, 'selection sort replayed past the bound');
     assert.deepEqual(Object.fromEntries(Object.entries(counters(big.shown)).filter(([id]) => id.includes('quick'))),

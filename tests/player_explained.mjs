@@ -17,13 +17,17 @@ import { startBrowser } from './support/browser.mjs';
 const [sortTrace, work] = process.argv.slice(2);
 rmSync(work, { recursive: true, force: true });
 mkdirSync(work, { recursive: true });
-const source = readFileSync(new URL('../sorting/sorting.cpp', import.meta.url), 'utf8').split('\n');
+const linesOf = path => readFileSync(new URL(`../${path}`, import.meta.url), 'utf8').split('\n');
 
 // Equal values (2, 2) and both signs, so that the order and the marks of equal values show.
 const values = ['5', '-1', '3', '0', '-2', '8', '4', '-7', '2', '2'];
 const page = join(work, 'page.html');
 execFileSync(sortTrace, ['--html', page, '--', ...values]);
 const { runs } = JSON.parse(execFileSync(sortTrace, ['--json', '--', ...values]));
+// The textbook's sorts, whose code is the other library's.
+const textbook = join(work, 'textbook.html'), textbookSorts = ['-a', 'bubble', '-a', 'shell', '-a', 'heap', '-a', 'quick3'];
+execFileSync(sortTrace, ['--html', textbook, ...textbookSorts, '--', ...values]);
+const textbookRuns = JSON.parse(execFileSync(sortTrace, ['--json', ...textbookSorts, '--', ...values])).runs;
 const big = join(work, 'big.html');
 execFileSync(sortTrace, ['--html', big, '--size', '300', '-a', 'quick']);
 
@@ -131,20 +135,29 @@ try {
     ({ sessionId: session } = await send('Target.attachToTarget',
         { targetId: targetInfos.find(t => t.type === 'page').targetId, flatten: true }));
 
-    await open(page, 'step=0');
-    const seen = await evaluate(shownSteps);
-    for (const run of runs) {
-        assert.equal(run.sites.length, run.events.length);
-        for (let t = 0; t < seen.length; t++) {
-            const shown = seen[t].find(p => p.id === run.algorithm), want = expectedAt(run, Math.min(t, run.events.length));
-            const at = `${run.algorithm} at step ${t}`;
-            assert.equal(shown.marks, want.marks, `${at}: marks`);
-            for (const words of want.words) assert.ok(shown.state.includes(words), `${at}: "${shown.state}" lacks "${words}"`);
-            assert.equal(shown.meaning, t < run.events.length ? want.meaning : '', `${at}: meaning`);
-            assert.equal(shown.line, t <= run.events.length ? want.line : null, `${at}: line`);
-            if (shown.line !== null) assert.equal(shown.lineText, source[shown.line - 1], `${at}: the line's text`);
+    // Every step of every panel of a page, against its runs and the file of their code.
+    async function checkEveryStep(file, pageRuns, path) {
+        const source = linesOf(path);
+        await open(file, 'step=0');
+        const seen = await evaluate(shownSteps);
+        for (const run of pageRuns) {
+            assert.equal(run.sites.length, run.events.length);
+            for (let t = 0; t < seen.length; t++) {
+                const shown = seen[t].find(p => p.id === run.algorithm), want = expectedAt(run, Math.min(t, run.events.length));
+                const at = `${run.algorithm} at step ${t}`;
+                assert.equal(shown.marks, want.marks, `${at}: marks`);
+                for (const words of want.words) assert.ok(shown.state.includes(words), `${at}: "${shown.state}" lacks "${words}"`);
+                assert.equal(shown.meaning, t < run.events.length ? want.meaning : '', `${at}: meaning`);
+                assert.equal(shown.line, t <= run.events.length ? want.line : null, `${at}: line`);
+                if (shown.line !== null) assert.equal(shown.lineText, source[shown.line - 1], `${at}: the line's text in ${path}`);
+            }
         }
+        return seen;
     }
+    const textbookSeen = await checkEveryStep(textbook, textbookRuns, 'textbook_sorts/textbook_sorts.cpp');
+    // The textbook's words for a range, by hand: heap sort builds its heap of all ten.
+    assert.equal(textbookSeen[1].find(p => p.id === 'heap').state, 'keeping a heap of positions 0-9');
+    const seen = await checkEveryStep(page, runs, 'sorting/sorting.cpp');
     // One state in full, worked by hand: quick sort's second partition, at its comparison of the equal 2s.
     const quick = seen[20].find(p => p.id === 'quick');
     assert.equal(quick.state, 'pivot 2 at position 0; partitioning positions 0-6; positions 7-9 in place');

@@ -2,6 +2,7 @@
 
 #include "param_name.h"
 #include "process.h"
+#include "sort_calls/calls.h"
 #include "sort_inputs/shapes.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +83,72 @@ TEST(CompareSorts, SameInputAndCountsAsSortTrace) {
         const std::string run = "{\"algorithm\": \"" + f[2] + "\", \"comparisons\": " + f[3] +
                                 ", \"swaps\": " + f[4] + ", ";
         EXPECT_NE(json.out.find(run), std::string::npos) << run;
+    }
+}
+
+std::string joined(const std::vector<std::string> &parts) {
+    std::string text;
+    for (const std::string &part : parts) {
+        text += (text.empty() ? "" : ", ") + part;
+    }
+    return text;
+}
+
+// A sort of `values` as the library records its calls: sort_trace's run, up
+// to its sites, and compare_sorts' CSV row, without the time.
+struct Recorded {
+    std::string run;
+    std::string row;
+};
+
+Recorded recorded(const adtlab::SortAlgorithm &sort, std::string_view shape, unsigned int n) {
+    std::vector<int> values = adtlab::make_input(shape, n, 5);
+    const std::vector<adtlab::Call> calls = adtlab::record_calls(sort, values);
+    const auto swaps = std::to_string(
+        std::count_if(calls.begin(), calls.end(), [](const auto &c) { return c.is_swap(); }));
+    const auto comparisons = std::to_string(calls.size() - std::stoul(swaps));
+    std::vector<std::string> result, events;
+    std::transform(values.begin(), values.end(), std::back_inserter(result),
+                   [](int v) { return std::to_string(v); });
+    std::transform(calls.begin(), calls.end(), std::back_inserter(events), adtlab::call_json);
+    return {"{\"algorithm\": \"" + std::string(sort.name) + "\", \"comparisons\": " + comparisons +
+                ", \"swaps\": " + swaps + ", \"result\": [" + joined(result) + "], \"events\": [" +
+                joined(events) + "], \"sites\": ",
+            std::string(shape) + "," + std::to_string(n) + "," + sort.name + "," + comparisons +
+                "," + swaps + ",yes,no"};
+}
+
+// Every sort of the table on every shape at a few sizes: the library's calls
+// are sort_trace's events, call by call, and their counts compare_sorts'.
+TEST(CompareSorts, EverySortCallsAsTheLibraryAndSortTraceSay) {
+    std::vector<std::string> every_sort;
+    for (const adtlab::SortAlgorithm &sort : adtlab::sort_algorithms) {
+        every_sort.insert(every_sort.end(), {"-a", sort.name});
+    }
+    for (unsigned int n : {1u, 40u, 200u}) {
+        const std::vector<std::string> input = {"--seed", "5", "--size", std::to_string(n)};
+        std::vector<std::string> arguments = every_sort;
+        arguments.insert(arguments.end(), input.begin(), input.end());
+        for (std::string_view shape : adtlab::input_shapes) {
+            arguments.insert(arguments.end(), {"--shape", std::string(shape)});
+        }
+        const std::vector<std::string> rows = counts_of(compare_sorts(arguments + "--csv").out);
+        ASSERT_EQ(rows.size(),
+                  1 + std::size(adtlab::input_shapes) * std::size(adtlab::sort_algorithms));
+        std::size_t row = 1;
+        for (std::string_view shape : adtlab::input_shapes) {
+            std::vector<std::string> trace = every_sort;
+            trace.insert(trace.begin(), SORT_TRACE);
+            trace.insert(trace.end(), input.begin(), input.end());
+            trace.insert(trace.end(), {"--json", "--shape", std::string(shape)});
+            const Outcome json = run_program(trace);
+            ASSERT_TRUE(json.exited(0)) << json.err;
+            for (const adtlab::SortAlgorithm &sort : adtlab::sort_algorithms) {
+                const Recorded library = recorded(sort, shape, n);
+                EXPECT_NE(json.out.find(library.run), std::string::npos) << library.run;
+                EXPECT_EQ(rows[row++], library.row);
+            }
+        }
     }
 }
 
@@ -202,6 +269,10 @@ TEST(CompareSorts, ExpectedAddsWhatTheCountsMustBeAtTheEndOfEachRow) {
          {5},
          {"shape,n,algorithm,comparisons,swaps,sorted,wrapped,expected_comparisons,expected_swaps",
           "ascending,50,quick,2450,49,yes,no,2450,49", "ascending,50,insertion,49,0,yes,no,49,0"}},
+        {{"-e", "-c", "-s", "4", "-p", "descending", "-a", "heap", "-a", "bubble"},
+         {5},
+         {"shape,n,algorithm,comparisons,swaps,sorted,wrapped,expected_comparisons,expected_swaps",
+          "descending,4,heap,6,4,yes,no,,", "descending,4,bubble,6,6,yes,no,6,6"}},
         {{"--csv", "--expected", "--doubling", "1", "--size", "4", "--shape", "ascending", "-a",
           "quick"},
          {9, 10, 11},
@@ -387,6 +458,24 @@ TEST(CompareSorts, HelpGoesToStandardOutput) {
     EXPECT_TRUE(o.exited(0));
     EXPECT_EQ(o.out.find("Usage: compare_sorts"), 0u);
     EXPECT_EQ(o.err, "");
+}
+
+// Both programs' help names the sorts of the table under -a: the default
+// ones, then those run when named.
+TEST(CompareSorts, HelpNamesEverySortOfTheTable) {
+    for (const char *program : {COMPARE_SORTS, SORT_TRACE}) {
+        const std::string help = run_program({program, "--help"}).out;
+        std::size_t at = help.find("--algorithm A");
+        for (bool by_default : {true, false}) {
+            at = help.find(by_default ? "by default" : "when named", at);
+            for (const adtlab::SortAlgorithm &sort : adtlab::sort_algorithms) {
+                if (sort.by_default == by_default && at != std::string::npos) {
+                    at = help.find(sort.name, at);
+                }
+            }
+            EXPECT_NE(at, std::string::npos) << program << "\n" << help;
+        }
+    }
 }
 
 struct BadInput {

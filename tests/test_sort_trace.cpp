@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <regex>
@@ -60,6 +61,18 @@ TEST(SortTrace, TextTraceEndsWithTheCountsAFormulaGives) {
          "order), swaps = n - 1 = 3 (distinct values in order)\n\n"},
         {{"-a", "quick", "--", "0", "-1", "1", "1"}, "-1   1   1  total\n\n"},
         {{"-a", "quick", "5", "4", "3", "2", "1"}, "  1  2  3  4  5  total\n\n"},
+        {{"-a", "bubble", "--", "3", "-1", "2"},
+         "total\n          3      2  expected: comparisons = n(n-1)/2 = 3*2/2, swaps = "
+         "inversions = 2\n\n"},
+        {{"-a", "shell", "--", "0", "-1", "1", "-2"},
+         "total\n          3      0  expected: comparisons = inversions + n - 1 - walks to the "
+         "front = 0 + 3 - 0 (below 6 values, insertion's), swaps = inversions = 0 (below 6 "
+         "values, insertion's)\n\n"},
+        {{"-a", "quick3", "7", "7", "7"},
+         "total\n          4      0  expected: comparisons = 2(n-1) = 2*2 (one value repeated), "
+         "swaps = 0 (one value repeated)\n\n"},
+        {{"-a", "quick3", "5", "4", "3", "2", "1"}, "  1  2  3  4  5  total\n\n"},
+        {{"-a", "heap", "--", "0", "-1", "1", "-2"}, " -2  total\n\n"},
     };
     for (const Case &c : cases) {
         Outcome o = sort_trace(c.arguments);
@@ -118,28 +131,56 @@ TEST(SortTrace, PageHoldsTheRankOfEachValue) {
 }
 
 // Each run carries what its counts must be where a formula says so, and
-// nothing where none does.
-TEST(SortTrace, PageHoldsTheCountsAFormulaGives) {
+// nothing where none does; the source its lines are in, which the page
+// holds once, and its words for a range.
+TEST(SortTrace, PageHoldsTheCountsAFormulaGivesAndTheSourceOfTheCalls) {
     struct Case {
         std::vector<std::string> arguments;
         std::string runs; // events left out: other tests check them
+        std::vector<std::string> sources;
     };
     const Case cases[] = {
         {{"-a", "selection", "-a", "quick", "3", "-1", "2"},
          "{\"id\": \"selection\", \"title\": \"selection sort\", \"algorithm\": \"selection\", "
-         "\"events\": \"\", \"expected\": {\"comparisons\": 3, \"swaps\": 3, "
+         "\"events\": \"\", \"source\": \"sorting/sorting.cpp\", \"rangeWords\": \"looking for "
+         "the least of\", \"expected\": {\"comparisons\": 3, \"swaps\": 3, "
          "\"comparisons_rule\": \"n(n-1)/2 = 3*2/2\", \"swaps_rule\": \"n = 3\"}}, "
          "{\"id\": \"quick\", \"title\": \"quick sort\", \"algorithm\": \"quick\", "
-         "\"events\": \"\"}"},
+         "\"events\": \"\", \"source\": \"sorting/sorting.cpp\", \"rangeWords\": "
+         "\"partitioning\"}",
+         {"sorting/sorting.cpp"}},
         {{"-a", "insertion", "-a", "quick", "--", "-1", "2", "-3"},
          "{\"id\": \"insertion\", \"title\": \"insertion sort\", \"algorithm\": \"insertion\", "
-         "\"events\": \"\", \"expected\": {\"comparisons\": 2, \"swaps\": 0, "
+         "\"events\": \"\", \"source\": \"sorting/sorting.cpp\", \"rangeWords\": \"inserting "
+         "into\", \"expected\": {\"comparisons\": 2, \"swaps\": 0, "
          "\"comparisons_rule\": \"inversions + n - 1 - walks to the front = 0 + 2 - 0\", "
          "\"swaps_rule\": \"inversions = 0\"}}, "
          "{\"id\": \"quick\", \"title\": \"quick sort\", \"algorithm\": \"quick\", "
-         "\"events\": \"\", \"expected\": {\"comparisons\": 6, \"swaps\": 2, "
+         "\"events\": \"\", \"source\": \"sorting/sorting.cpp\", \"rangeWords\": "
+         "\"partitioning\", \"expected\": {\"comparisons\": 6, \"swaps\": 2, "
          "\"comparisons_rule\": \"n(n-1) = 3*2 (distinct values in order)\", "
-         "\"swaps_rule\": \"n - 1 = 2 (distinct values in order)\"}}"},
+         "\"swaps_rule\": \"n - 1 = 2 (distinct values in order)\"}}",
+         {"sorting/sorting.cpp"}},
+        {{"-a", "heap", "-a", "bubble", "--", "3", "-1", "2"},
+         "{\"id\": \"heap\", \"title\": \"heap sort\", \"algorithm\": \"heap\", "
+         "\"events\": \"\", \"source\": \"textbook_sorts/textbook_sorts.cpp\", \"rangeWords\": "
+         "\"keeping a heap of\"}, "
+         "{\"id\": \"bubble\", \"title\": \"bubble sort\", \"algorithm\": \"bubble\", "
+         "\"events\": \"\", \"source\": \"textbook_sorts/textbook_sorts.cpp\", \"rangeWords\": "
+         "\"bubbling through\", \"expected\": {\"comparisons\": 3, \"swaps\": 2, "
+         "\"comparisons_rule\": \"n(n-1)/2 = 3*2/2\", \"swaps_rule\": \"inversions = 2\"}}",
+         {"textbook_sorts/textbook_sorts.cpp"}},
+        {{"-a", "quick3", "-a", "selection", "1"},
+         "{\"id\": \"quick3\", \"title\": \"quick3 sort\", \"algorithm\": \"quick3\", "
+         "\"events\": \"\", \"source\": \"textbook_sorts/textbook_sorts.cpp\", \"rangeWords\": "
+         "\"partitioning in three\", \"expected\": {\"comparisons\": 0, \"swaps\": 0, "
+         "\"comparisons_rule\": \"2(n-1) = 2*0 (one value repeated)\", \"swaps_rule\": \"0 (one "
+         "value repeated)\"}}, "
+         "{\"id\": \"selection\", \"title\": \"selection sort\", \"algorithm\": \"selection\", "
+         "\"events\": \"\", \"source\": \"sorting/sorting.cpp\", \"rangeWords\": \"looking for "
+         "the least of\", \"expected\": {\"comparisons\": 0, \"swaps\": 1, "
+         "\"comparisons_rule\": \"n(n-1)/2 = 1*0/2\", \"swaps_rule\": \"n = 1\"}}",
+         {"sorting/sorting.cpp", "textbook_sorts/textbook_sorts.cpp"}},
     };
     for (const Case &c : cases) {
         TempFile page("");
@@ -157,6 +198,17 @@ TEST(SortTrace, PageHoldsTheCountsAFormulaGives) {
             std::regex("\"events\": \"[^\"]*\"(, \"lines\": \"[^\"]*\", \"steps\": \"[^\"]*\")?"),
             "\"events\": \"\"");
         EXPECT_EQ(found, c.runs);
+        // Each library's source once, between the order and the groups.
+        const std::string sources =
+            html.substr(html.find("\"sources\": {", data), html.find("\"groups\": [", data) - data);
+        for (const char *path : {"sorting/sorting.cpp", "textbook_sorts/textbook_sorts.cpp"}) {
+            const bool held =
+                std::find(c.sources.begin(), c.sources.end(), path) != c.sources.end();
+            EXPECT_EQ(sources.find("\"" + std::string(path) + "\": \"#include ") !=
+                          std::string::npos,
+                      held)
+                << path;
+        }
     }
 }
 

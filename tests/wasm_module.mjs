@@ -1,5 +1,6 @@
 // The page's WebAssembly module against sort_trace: for the same input, the
-// same values made from a shape, the same counts, sorted values and calls.
+// same values made from a shape, the same counts, sorted values and calls,
+// for every sort of the library; the same sorts run by default.
 // Run by node under its WASI: node wasm_module.mjs MODULE SORT_TRACE
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -56,9 +57,11 @@ function runs(length) {
     });
 }
 
-// sort_trace's JSON, without the sites and steps, which the module's calls do not carry.
-function traced(args) {
-    const trace = JSON.parse(execFileSync(sortTrace, ['--json', ...args], { maxBuffer: 1 << 28 }));
+// sort_trace's JSON of the module's sorts, without the sites and steps, which
+// the module's calls do not carry.
+function traced(args, named = sorts) {
+    const chosen = named.flatMap(algorithm => ['-a', algorithm]);
+    const trace = JSON.parse(execFileSync(sortTrace, ['--json', ...chosen, ...args], { maxBuffer: 1 << 28 }));
     for (const run of trace.runs) {
         assert.equal(run.sites.length, run.events.length);
         delete run.sites;
@@ -66,6 +69,11 @@ function traced(args) {
     }
     return trace;
 }
+
+// The default sorts are sort_trace's, in its order.
+assert.deepEqual(sorts.filter((algorithm, k) => wasm.sort_by_default(k) === 1),
+                 traced(['1'], []).runs.map(run => run.algorithm));
+assert.equal(wasm.sort_by_default(sorts.length), 0);
 
 const explicit = [[5, 4, 3, 2, 1], [7], [3, -3, 0, 2147483647, -2147483648, 3, -3, 0],
                   [2, 2, 2, 1, 1], [-1, 1, -2, 2, 0, 10, -10, 9, 8, 7]];

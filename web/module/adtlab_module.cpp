@@ -22,6 +22,8 @@
 //   const char *bad_words()           the words of the text that are not
 //                                     ints, separated by spaces
 //   const char *sort_name(k), *shape_name(k)   null past the last
+//   bool sort_by_default(k)           whether sort k is one of those the
+//                                     programs run unless told which
 //   const char *order_words()         the order of goes_before in words
 //   bool run_sort(k, most_calls)      sorts a copy of the values by sort k,
 //                                     timed without watching; when the sort
@@ -254,6 +256,10 @@ EXPORT(order_words) const char *order_words() {
 
 EXPORT(sort_name) const char *sort_name(unsigned int k) {
     return k < sort_count ? adtlab::sort_algorithms[k].name : nullptr;
+}
+
+EXPORT(sort_by_default) bool sort_by_default(unsigned int k) {
+    return k < sort_count && adtlab::sort_algorithms[k].by_default;
 }
 
 // The shapes' names are string literals, so each ends in a NUL.
