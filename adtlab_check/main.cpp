@@ -224,10 +224,10 @@ Taken take_sorts(Options &options, const std::string &value) {
 // --sorts in the usage text, its names and default from the table, its
 // words wrapped at 78 columns under the column of the options' words.
 std::string sorts_usage() {
-    const std::string words = "sorts only: the sorts to check, comma-separated, of " +
-                              adtlab::sort_names() +
-                              " (default: " + sort_list(adtlab::default_sorts()) +
-                              "); checked and reported in the order of this list";
+    const std::string words =
+        "sorts only: the sorts to check, comma-separated, of " + adtlab::sort_names() +
+        " (default: " + sort_list(adtlab::default_sorts()) +
+        "); named in any order, checked and reported in the order of this list";
     std::string text = "  --sorts S,...      ";
     std::size_t line = text.size();
     for (std::size_t from = 0; from < words.size();) {
