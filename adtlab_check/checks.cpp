@@ -393,17 +393,18 @@ CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness, b
     return result;
 }
 
-std::vector<std::string> sort_check_names(const Kind &) {
+std::vector<std::string> sort_check_names(const Kind &, const Assignment &assignment) {
     std::vector<std::string> names;
-    for (const SortAlgorithm *algorithm : default_sorts()) {
+    for (const SortAlgorithm *algorithm : assignment.sorts) {
         names.push_back(check_name(*algorithm));
     }
     return names;
 }
 
-std::vector<CheckResult> check_sorts(const Kind &, const Harness &harness, bool keep_calls) {
+std::vector<CheckResult> check_sorts(const Kind &, const Assignment &assignment,
+                                     const Harness &harness, bool keep_calls) {
     std::vector<CheckResult> checks;
-    for (const SortAlgorithm *algorithm : default_sorts()) {
+    for (const SortAlgorithm *algorithm : assignment.sorts) {
         checks.push_back(check_sort(*algorithm, harness, keep_calls));
     }
     return checks;

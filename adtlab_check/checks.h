@@ -19,8 +19,9 @@ namespace adtlab::check {
 CheckResult check_sort(const SortAlgorithm &algorithm, const Harness &harness,
                        bool keep_calls = false);
 
-// The checks of the sorts kind: every sort of the library, in order.
-std::vector<std::string> sort_check_names(const Kind &kind);
-std::vector<CheckResult> check_sorts(const Kind &kind, const Harness &harness, bool keep_calls);
+// The checks of the sorts kind: the assignment's sorts, in its order.
+std::vector<std::string> sort_check_names(const Kind &kind, const Assignment &assignment);
+std::vector<CheckResult> check_sorts(const Kind &kind, const Assignment &assignment,
+                                     const Harness &harness, bool keep_calls);
 
 } // namespace adtlab::check

@@ -10,24 +10,25 @@ std::span<const Kind> kinds() {
     // Made on first use: the module tables are other files' statics.
     static const Kind table[] = {
         {"sorts",
-         "selection_sort, insertion_sort and quick_sort, comparing only\n"
-         "through goes_before and exchanging only through swap: the result,\n"
-         "both counts and every call must match the library's sorts on a\n"
-         "battery of inputs (for quick sort, partition by partition: the\n"
-         "two sides may be sorted in either order); a missing sort is\n"
-         "reported as missing",
+         "the sorts of --sorts, by default selection_sort, insertion_sort and\n"
+         "quick_sort, comparing only through goes_before and exchanging only\n"
+         "through swap: the result, both counts and every call must match the\n"
+         "library's sorts on a battery of inputs (for a quick sort, partition\n"
+         "by partition: the two sides may be sorted in either order); a\n"
+         "missing sort is reported as missing",
          "sorts_harness",
+         true,
          true,
          true,
          {},
          sort_check_names,
          check_sorts},
         {"queue", "queue_empty, queue_enqueue, queue_size, queue_dump, queue_disscard",
-         "queue_harness", false, false, queue_checks(), module_check_names, check_module},
+         "queue_harness", false, false, false, queue_checks(), module_check_names, check_module},
         {"stack", "stack_empty, stack_push, stack_pop, stack_is_empty, stack_to_array",
-         "stack_harness", false, false, stack_checks(), module_check_names, check_module},
+         "stack_harness", false, false, false, stack_checks(), module_check_names, check_module},
         {"fstring", "fstring_set and fstring_eq on 100-byte fstring buffers", "fstring_harness",
-         false, false, fstring_checks(), module_check_names, check_module},
+         false, false, false, fstring_checks(), module_check_names, check_module},
     };
     return table;
 }

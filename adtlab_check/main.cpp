@@ -18,6 +18,7 @@
 #include "command_line/option_table.h"
 #include "command_line/result.h"
 #include "ordtally/ordtally.h"
+#include "sort_calls/sorts.h"
 #include "sort_inputs/values.h"
 
 #include <fcntl.h>
@@ -27,12 +28,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <iterator>
 #include <new>
 #include <random>
 #include <string>
@@ -113,6 +116,7 @@ struct Options {
     std::string page;   // --html's, or ""
     Checking checking;
     bool seeded = false;
+    bool sorts_chosen = false;          // --sorts given
     std::vector<std::string> arguments; // the submissions
 };
 
@@ -183,6 +187,65 @@ Taken take_seconds(double &seconds, const std::string &value) {
     return {};
 }
 
+// "selection,insertion,quick": the names of `sorts` as --sorts takes them.
+std::string sort_list(const std::vector<const adtlab::SortAlgorithm *> &sorts) {
+    std::string list;
+    for (const adtlab::SortAlgorithm *algorithm : sorts) {
+        list += (list.empty() ? "" : ",") + std::string(algorithm->name);
+    }
+    return list;
+}
+
+// --sorts NAME,...: the table's sorts of those names, in the table's order,
+// each once however often it is named.
+Taken take_sorts(Options &options, const std::string &value) {
+    std::vector<bool> chosen(std::size(adtlab::sort_algorithms));
+    for (std::size_t from = 0; from <= value.size();) {
+        const std::size_t comma = std::min(value.find(',', from), value.size());
+        const std::string name = value.substr(from, comma - from);
+        const adtlab::SortAlgorithm *algorithm = adtlab::find_sort(name);
+        if (algorithm == nullptr) {
+            return Error{"unknown sort '" + name + "' in --sorts (" + adtlab::sort_names() + ")"};
+        }
+        chosen[static_cast<std::size_t>(algorithm - adtlab::sort_algorithms)] = true;
+        from = comma + 1;
+    }
+    std::vector<const adtlab::SortAlgorithm *> &sorts = options.checking.assignment.sorts;
+    sorts.clear();
+    for (std::size_t k = 0; k < chosen.size(); ++k) {
+        if (chosen[k]) {
+            sorts.push_back(&adtlab::sort_algorithms[k]);
+        }
+    }
+    options.sorts_chosen = true;
+    return {};
+}
+
+// --sorts in the usage text, its names and default from the table, its
+// words wrapped at 78 columns under the column of the options' words.
+std::string sorts_usage() {
+    const std::string words =
+        "sorts only: the sorts to check, comma-separated, of " + adtlab::sort_names() +
+        " (default: " + sort_list(adtlab::default_sorts()) +
+        "); named in any order, checked and reported in the order of this list";
+    std::string text = "  --sorts S,...      ";
+    std::size_t line = text.size();
+    for (std::size_t from = 0; from < words.size();) {
+        const std::size_t end = std::min(words.find(' ', from), words.size());
+        if (line + 1 + (end - from) > 78) {
+            text += "\n" + std::string(22, ' ');
+            line = 22;
+        } else {
+            text += ' ';
+            ++line;
+        }
+        text.append(words, from, end - from);
+        line += end - from;
+        from = end + 1;
+    }
+    return text + "\n";
+}
+
 // Every option, one entry each, taken into `options`.
 std::vector<Option> option_table(Options &options) {
     using adtlab::command_line::flag;
@@ -210,6 +273,8 @@ std::vector<Option> option_table(Options &options) {
              return Taken{};
          }},
         text("html", '\0', options.page),
+        {"sorts", '\0', true,
+         [&options](const std::string &value) { return take_sorts(options, value); }},
     };
 }
 
@@ -239,6 +304,9 @@ Result<Options> parse_options(const std::vector<std::string> &args) {
     }
     if (!options.page.empty() && !options.checking.kind->plays_calls) {
         return Error{"--html plays the calls of sorts; " + kind + " makes none"};
+    }
+    if (options.sorts_chosen && !options.checking.kind->checks_sorts) {
+        return Error{"--sorts chooses the sorts to check; " + kind + " checks none"};
     }
     options.arguments.assign(operands.begin() + 1, operands.end());
     return options;
@@ -386,7 +454,8 @@ int run(Options &options) {
     result.seed = options.checking.seed;
     result.isolation = isolation_in_words();
     result.limits = options.checking.limits;
-    result.check_names = options.checking.kind->check_names(*options.checking.kind);
+    result.check_names =
+        options.checking.kind->check_names(*options.checking.kind, options.checking.assignment);
     result.submissions = check_all(submissions, options.checking);
     report.write(write_report(*options.format, result, options.reporting));
     page.write(result.submissions);
@@ -405,9 +474,10 @@ int main(int argc, char *argv[]) {
             return adtlab::command_line::print_error("adtlab-check", options.error());
         }
         if (options->help) {
-            std::printf("%s%s%s  --format F          the report's form, one of:\n%s%s", usage_head,
-                        kinds_usage().c_str(), usage_tail,
-                        format_help(std::string(24, ' ')).c_str(), usage_after_formats);
+            std::printf("%s%s%s  --format F          the report's form, one of:\n%s%s%s",
+                        usage_head, kinds_usage().c_str(), usage_tail,
+                        format_help(std::string(24, ' ')).c_str(), sorts_usage().c_str(),
+                        usage_after_formats);
             return 0;
         }
         return run(*options);

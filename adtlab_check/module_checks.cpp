@@ -278,7 +278,7 @@ CheckResult run_check(const Kind &kind, const std::string &name, const Harness &
 
 } // namespace
 
-std::vector<std::string> module_check_names(const Kind &kind) {
+std::vector<std::string> module_check_names(const Kind &kind, const Assignment &) {
     std::vector<std::string> names;
     for (const ModuleCheck &check : kind.operations) {
         names.emplace_back(check.name);
@@ -286,7 +286,8 @@ std::vector<std::string> module_check_names(const Kind &kind) {
     return names;
 }
 
-std::vector<CheckResult> check_module(const Kind &kind, const Harness &harness, bool) {
+std::vector<CheckResult> check_module(const Kind &kind, const Assignment &, const Harness &harness,
+                                      bool) {
     std::vector<CheckResult> results;
     for (const ModuleCheck &check : kind.operations) {
         results.push_back(run_check(kind, check.name, harness));

@@ -13,7 +13,8 @@
 namespace adtlab::check {
 
 // The names of a module kind's checks, and the checks, in order.
-std::vector<std::string> module_check_names(const Kind &kind);
-std::vector<CheckResult> check_module(const Kind &kind, const Harness &harness, bool keep_calls);
+std::vector<std::string> module_check_names(const Kind &kind, const Assignment &assignment);
+std::vector<CheckResult> check_module(const Kind &kind, const Assignment &assignment,
+                                      const Harness &harness, bool keep_calls);
 
 } // namespace adtlab::check

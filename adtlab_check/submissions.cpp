@@ -28,9 +28,10 @@ namespace adtlab::check {
 namespace {
 
 // The checks of a kind, each an error: for a submission that did not build.
-std::vector<CheckResult> unbuilt_checks(const Kind &kind) {
+std::vector<CheckResult> unbuilt_checks(const Checking &checking) {
     std::vector<CheckResult> checks;
-    for (const std::string &name : kind.check_names(kind)) {
+    for (const std::string &name :
+         checking.kind->check_names(*checking.kind, checking.assignment)) {
         CheckResult check;
         check.name = name;
         check.status = Status::error;
@@ -45,7 +46,7 @@ SubmissionResult check_unclocked(const Submission &submission, const Checking &c
     result.name = submission.name;
     if (submission.files.empty()) {
         result.build_error = "no C or C++ sources, objects or static libraries in it\n";
-        result.checks = unbuilt_checks(*checking.kind);
+        result.checks = unbuilt_checks(checking);
         return result;
     }
     const PrivateFolder folder(checking.keep);
@@ -58,7 +59,7 @@ SubmissionResult check_unclocked(const Submission &submission, const Checking &c
         harness.objects = std::move(built.objects);
     } catch (const BuildFailure &failure) {
         result.build_error = failure.what();
-        result.checks = unbuilt_checks(*checking.kind);
+        result.checks = unbuilt_checks(checking);
         return result;
     }
     // Without a sandbox, the children work in a folder of their own.
@@ -66,7 +67,8 @@ SubmissionResult check_unclocked(const Submission &submission, const Checking &c
         harness.home = make_children_folder(folder.path() / "work");
     }
     harness.output = open_output_file(folder.path());
-    result.checks = checking.kind->check(*checking.kind, harness, checking.keep_calls);
+    result.checks =
+        checking.kind->check(*checking.kind, checking.assignment, harness, checking.keep_calls);
     result.output = captured_output(harness.output);
     close(harness.output);
     return result;

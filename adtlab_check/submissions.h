@@ -17,6 +17,7 @@ namespace adtlab::check {
 // How each submission is checked.
 struct Checking {
     const Kind *kind = nullptr;
+    Assignment assignment; // the sorts checked, of the sorts kind
     Resources resources;
     Limits limits;
     unsigned long long seed = 0;

@@ -2,7 +2,8 @@
 # adtlab-gradescope-bundle: its argument errors, the zip it writes, and the
 # results.json that the zip's run_autograder writes, with this build's
 # checker, for a submission that conforms, one that does not, and one that
-# the checker cannot check.
+# the checker cannot check; and a zip of other sorts than the three, which
+# its run_autograder checks.
 #
 #   gradescope_bundle.sh BUNDLE CHECKER TESTS_DIR NODE
 set -euo pipefail
@@ -38,11 +39,15 @@ done <<'CASES'
 --kind sorts --points 3|-o
 --kind sorts --points 3 --speed 2 -o WORK/bad.zip|unknown argument '--speed'
 --kind sorts --points 3 -o WORK/none/bad.zip|cannot write WORK/none/bad.zip
+--kind sorts --sorts heap,heep --points 3 -o WORK/bad.zip|unknown sort 'heep' in --sorts
+--kind queue --sorts heap --points 3 -o WORK/bad.zip|--sorts chooses the sorts to check; queue
 CASES
 
 "$bundle" --kind sorts --points 4.5 --time-limit 10 -o "$work/autograder.zip"
-mkdir "$work/zip"
+"$bundle" --kind sorts --sorts quick3,heap --points 3 --time-limit 10 -o "$work/textbook.zip"
+mkdir "$work/zip" "$work/textbook"
 (cd "$work/zip" && cmake -E tar xf ../autograder.zip)
+(cd "$work/textbook" && cmake -E tar xf ../textbook.zip)
 for script in setup.sh run_autograder; do
     [ -x "$work/zip/$script" ] || fault "the zip holds no executable $script"
 done
@@ -56,6 +61,7 @@ done
 submit() {
     case $1 in
     conforms) cp "$tests/check_modules/left_first_sorts.c" "$2/" ;;
+    heap_quick3) cp "$tests/check_modules/heap_quick3_left_first.c" "$2/" ;;
     quick_fails) # the sorts that conform, but for this quick sort
         sed 's/^void quick_sort(/void left_first_quick_sort(/' \
             "$tests/check_modules/left_first_sorts.c" >"$2/sorts.c"
@@ -63,14 +69,14 @@ submit() {
         ;;
     esac
 }
-while IFS='|' read -r submission expected word; do
-    root=$work/root-$submission
+while IFS='|' read -r zip submission expected word; do
+    root=$work/root-$zip-$submission
     mkdir -p "$root/results"
     if [ "$submission" != absent ]; then
         mkdir "$root/submission"
         submit "$submission" "$root/submission"
     fi
-    ADTLAB_AUTOGRADER_ROOT=$root ADTLAB_CHECK=$checker "$work/zip/run_autograder" 2>/dev/null ||
+    ADTLAB_AUTOGRADER_ROOT=$root ADTLAB_CHECK=$checker "$work/$zip/run_autograder" 2>/dev/null ||
         fault "$submission: run_autograder failed"
     # shellcheck disable=SC2016 # JavaScript, not the shell, expands these
     got=$("$node" -e '
@@ -80,8 +86,10 @@ while IFS='|' read -r submission expected word; do
     ' "$root/results/results.json" "$word" 2>&1) || true
     [ "$got" = "$expected true" ] || fault "$submission: results.json gives '$got', not '$expected true'"
 done <<'CASES'
-conforms|4.5 4.5 selection_sort=1.5/1.5,insertion_sort=1.5/1.5,quick_sort=1.5/1.5|seed:
-quick_fails|3 4.5 selection_sort=1.5/1.5,insertion_sort=1.5/1.5,quick_sort=0/1.5|seed:
-absent|0 4.5 |no such file or folder
+zip|conforms|4.5 4.5 selection_sort=1.5/1.5,insertion_sort=1.5/1.5,quick_sort=1.5/1.5|seed:
+zip|quick_fails|3 4.5 selection_sort=1.5/1.5,insertion_sort=1.5/1.5,quick_sort=0/1.5|seed:
+zip|absent|0 4.5 |no such file or folder
+textbook|heap_quick3|3 3 heap_sort=1.5/1.5,quick3_sort=1.5/1.5|seed:
+textbook|conforms|0 3 heap_sort=0/1.5,quick3_sort=0/1.5|seed:
 CASES
 [ $failures -eq 0 ]

@@ -23,12 +23,16 @@ struct Case {
     const char *kind;
     std::vector<std::string> files; // in tests/
     int status;
-    std::vector<std::string> report;   // lines that the report holds
-    std::vector<std::string> env = {}; // CC for a compiler without sanitizers
+    std::vector<std::string> report;       // lines that the report holds
+    std::vector<std::string> env = {};     // CC for a compiler without sanitizers
+    std::vector<std::string> options = {}; // before the kind: --sorts
 };
 
 void PrintTo(const Case &c, std::ostream *os) {
     *os << c.kind << " " << c.files[0];
+    for (const std::string &option : c.options) {
+        *os << " " << option;
+    }
 }
 
 class AdtlabCheck : public ::testing::TestWithParam<Case> {};
@@ -42,7 +46,9 @@ TEST_P(AdtlabCheck, ReportsWhatConformsAndWhatNot) {
 #endif
     // Generous but for the sort that never ends: the machine may be busy.
     const bool loops = c.files[0] == "check_modules/quick_loops.c";
-    std::vector<std::string> command = {ADTLAB_CHECK, "--time-limit", loops ? "2" : "60", c.kind};
+    std::vector<std::string> command = {ADTLAB_CHECK, "--time-limit", loops ? "2" : "60"};
+    command.insert(command.end(), c.options.begin(), c.options.end());
+    command.push_back(c.kind);
     for (const std::string &file : c.files) {
         command.push_back(std::string(TESTS_DIR) + "/" + file);
     }
@@ -274,6 +280,55 @@ INSTANTIATE_TEST_SUITE_P(
               "(goes_before(-2, 2) -> true); the library's compares 2 with -2 (goes_before(2, "
               "-2) -> false)\n"}}));
 
+// Sorts that an assignment names with --sorts, checked call by call as the
+// three are, in the table's order; a three-way quick sort partition by
+// partition. The three it does not name are not checked, and those it names
+// that the module lacks are missing.
+const char *const heap_quick3 = "check_modules/heap_quick3_left_first.c";
+const char *const conforms = ": conforms (70 inputs; results, counts and calls as the library's)\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Assigned, AdtlabCheck,
+    ::testing::Values(
+        Case{"sorts",
+             {heap_quick3},
+             0,
+             {std::string("heap_sort") + conforms + "quick3_sort" + conforms + "seed: "},
+             {},
+             {"--sorts", "quick3,heap"}},
+        Case{"sorts",
+             {heap_quick3},
+             1,
+             {"selection_sort: missing\nheap_sort: conforms"},
+             {},
+             {"--sorts=heap,selection,heap"}},
+        Case{"sorts",
+             {heap_quick3},
+             1,
+             {"selection_sort: missing\ninsertion_sort: missing\nquick_sort: missing\nseed: "}},
+        Case{"sorts",
+             {"check_modules/heap_compares_children_other_way.c"},
+             1,
+             {"heap_sort: does not conform\n  on (3 values) 3 -1 2\n  call 1: expected "
+              "goes_before(2, -1) -> false; got goes_before(-1, 2) -> true (0 comparisons and 0 "
+              "swaps before it)\n  it sorts every input correctly, but its calls differ from the "
+              "library's at call 1: on these 3 values your sort's first call compares -1 with 2 "
+              "(goes_before(-1, 2) -> true); the library's compares 2 with -1 (goes_before(2, -1) "
+              "-> false)\nseed: "},
+             {},
+             {"--sorts", "heap"}},
+        Case{"sorts",
+             {"check_modules/quick3_tests_before_first.c"},
+             1,
+             {"\nquick3_sort: does not conform\n  on (2 values) 2 -2\n  call 1: expected "
+              "goes_before(-2, 2) -> true; got goes_before(2, -2) -> false (0 comparisons and 0 "
+              "swaps before it)\n  it sorts every input correctly, but partitions differently: the "
+              "library takes the first element of positions 0 to 1, 2, as pivot and at call 1 "
+              "compares -2 with 2 (goes_before(-2, 2) -> true); yours compares 2 with -2 "
+              "(goes_before(2, -2) -> false)\n"},
+             {},
+             {"--sorts", "heap,quick3"}}));
+
 // A compiler that starts too many processes is stopped by the build's
 // cgroup, and the build's failure says so; where no cgroup counts them,
 // there is no such limit to name.
@@ -334,7 +389,24 @@ INSTANTIATE_TEST_SUITE_P(
             0,
             "stack_empty: conforms\nstack_push: conforms\nstack_pop: conforms\nstack_is_empty: "
             "conforms\nstack_to_array: conforms\nseed: 3\n",
-            ""}),
+            ""},
+        Usage{"an unknown sort",
+              {"--sorts", "heap,merge", "sorts", "x.c"},
+              2,
+              "",
+              "adtlab-check: unknown sort 'merge' in --sorts (selection, insertion, quick, "
+              "bubble, shell, heap or quick3)\n"},
+        Usage{"no sort",
+              {"--sorts=", "sorts", "x.c"},
+              2,
+              "",
+              "adtlab-check: unknown sort '' in --sorts (selection, insertion, quick, bubble, "
+              "shell, heap or quick3)\n"},
+        Usage{"sorts of a queue",
+              {"--sorts", "heap", "queue", "x.c"},
+              2,
+              "",
+              "adtlab-check: --sorts chooses the sorts to check; queue checks none\n"}),
     adtlab::testing::NameFromWhat());
 
 // The seed chooses the operations and their values: the same seed repeats a

@@ -197,26 +197,30 @@ const std::string odd_name = "da,\"ve\x01\xff";
 const std::string odd_name_utf8 = "da,\"ve\x01\xEF\xBF\xBD";
 const std::string odd_name_xml = "da,&quot;ve\xEF\xBF\xBD\xEF\xBF\xBD";
 
-// A class in a temporary folder: conforms, does not build (in the middle),
-// fails, crashes.
+// Each student's folder and the module in tests/ it holds.
+using Students = std::vector<std::pair<std::string, std::string>>;
+
+// A class in a temporary folder, by default: conforms, does not build (in
+// the middle), fails, crashes.
 class Class {
   public:
-    Class() {
+    explicit Class(const Students &students = {{"alice", "check_modules/left_first_sorts.c"},
+                                               {"bob", "check_modules/does_not_build.c"},
+                                               {"carol", "check_modules/quick_last_pivot.c"},
+                                               {odd_name, "check_modules/insertion_crashes.c"}}) {
         root_ = "/tmp/adtlab-check-class-XXXXXX";
         if (mkdtemp(root_.data()) == nullptr) {
             throw std::runtime_error("no temporary folder");
         }
-        add("alice", "check_modules/left_first_sorts.c");
-        add("bob", "check_modules/does_not_build.c");
-        add("carol", "check_modules/quick_last_pivot.c");
-        add(odd_name, "check_modules/insertion_crashes.c");
+        for (const auto &[name, file] : students) {
+            add(name, file);
+            folders_.push_back(root_ + "/" + name);
+        }
     }
     ~Class() { fs::remove_all(root_); }
     Class(const Class &) = delete;
     Class &operator=(const Class &) = delete;
-    std::vector<std::string> folders() const {
-        return {root_ + "/alice", root_ + "/bob", root_ + "/carol", root_ + "/" + odd_name};
-    }
+    std::vector<std::string> folders() const { return folders_; }
     fs::path report() const { return fs::path(root_) / "report"; }
 
   private:
@@ -227,6 +231,7 @@ class Class {
                       fs::path(root_) / name / fs::path(file).filename());
     }
     std::string root_;
+    std::vector<std::string> folders_;
 };
 
 Outcome check(const std::vector<std::string> &options, const std::vector<std::string> &folders) {
@@ -523,6 +528,58 @@ INSTANTIATE_TEST_SUITE_P(
                                   {"quick_sort (with its input)", "hidden", 0,
                                    "on (2 values) 2 -2\n  call 1: expected goes_before(-2, 2)"}},
                                  "-2"}),
+    adtlab::testing::NameFromWhat());
+
+// An assignment of other sorts, named in another order: every format gives
+// their checks in the table's order and scores them; a sort the module
+// lacks is missing, of no points.
+struct Assignment {
+    const char *what; // the format
+    std::vector<std::string> parts;
+};
+
+void PrintTo(const Assignment &a, std::ostream *os) {
+    *os << a.what;
+}
+
+class AdtlabCheckAssignment : public ::testing::TestWithParam<Assignment> {};
+
+TEST_P(AdtlabCheckAssignment, ReportsTheSortsItNames) {
+    const Class students({{"alice", "check_modules/left_first_sorts.c"},
+                          {"hana", "check_modules/heap_quick3_left_first.c"}});
+    std::vector<std::string> folders = students.folders();
+    if (GetParam().what == std::string("gradescope")) {
+        folders.erase(folders.begin()); // one submission
+    }
+    Outcome o = check({"--sorts", "quick3,selection,heap", "--format", GetParam().what}, folders);
+    EXPECT_TRUE(o.exited(1)) << o.out << o.err;
+    for (const std::string &part : GetParam().parts) {
+        EXPECT_NE(squeezed(o.out).find(part), std::string::npos) << part << "\nnot in\n" << o.out;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Textbook, AdtlabCheckAssignment,
+    ::testing::Values(
+        Assignment{"text",
+                   {"\nsubmission selection_sort heap_sort quick3_sort score\nalice pass missing "
+                    "missing 1/3\nhana missing pass pass 2/3\n"}},
+        Assignment{"csv",
+                   {"name,selection_sort,heap_sort,quick3_sort,score,max_score\nalice,pass,missing,"
+                    "missing,1,3\nhana,missing,pass,pass,2,3\n"}},
+        Assignment{
+            "json",
+            {"\"name\": \"hana\",\n \"conforms\": false,\n \"score\": 2,\n \"max_score\": 3,",
+             "\"name\": \"heap_sort\",\n \"status\": \"missing\",\n \"points\": 0,",
+             "\"name\": \"quick3_sort\",\n \"status\": \"pass\",\n \"points\": 1,"}},
+        Assignment{"junit",
+                   {"<testsuite name=\"alice\" tests=\"3\" failures=\"2\" errors=\"0\"",
+                    "<testcase classname=\"hana\" name=\"heap_sort\"/>"}},
+        Assignment{"gradescope",
+                   {"\"score\": 2,\n \"max_score\": 3,",
+                    "\"name\": \"selection_sort\",\n \"score\": 0,",
+                    "\"output\": \"selection_sort: missing\\n",
+                    "\"name\": \"heap_sort\",\n \"score\": 1,"}}),
     adtlab::testing::NameFromWhat());
 
 // Statuses, and usage errors: one line, status 2, before any check runs.

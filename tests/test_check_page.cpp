@@ -18,24 +18,23 @@ std::vector<Call> first_calls(std::vector<Call> calls, std::size_t n) {
     return calls;
 }
 
-// Quick sort as a learner may write it: the right side before the left.
-void right_side_first(std::vector<int> &a, unsigned int left, unsigned int right,
+// A quick sort as a learner may write it: the right side before the left.
+void right_side_first(const char *name, std::vector<int> &a, unsigned int left, unsigned int right,
                       std::vector<Call> &calls) {
     if (left >= right) {
         return;
     }
-    const adtlab::Partition p =
-        adtlab::partition_calls(*adtlab::find_sort("quick"), a, left, right);
+    const adtlab::Partition p = adtlab::partition_calls(*adtlab::find_sort(name), a, left, right);
     calls.insert(calls.end(), p.calls.begin(), p.calls.end());
-    right_side_first(a, p.first + 1, right, calls);
+    right_side_first(name, a, p.last + 1, right, calls);
     if (p.first > left) {
-        right_side_first(a, left, p.first - 1, calls);
+        right_side_first(name, a, left, p.first - 1, calls);
     }
 }
 
-std::vector<Call> right_first(std::vector<int> a) {
+std::vector<Call> right_first(const char *name, std::vector<int> a) {
     std::vector<Call> calls;
-    right_side_first(a, 0, static_cast<unsigned int>(a.size() - 1), calls);
+    right_side_first(name, a, 0, static_cast<unsigned int>(a.size() - 1), calls);
     return calls;
 }
 
@@ -61,6 +60,11 @@ TEST(CheckPage, FindsTheFirstDifferenceAndShowsBothRuns) {
     const std::vector<Call> three = first_calls(insertion, 3);
     const std::string stopped = "x; call 4: expected " + adtlab::call_words(insertion[3]) +
                                 "; got no more calls (2 comparisons and 1 swap before it)";
+    std::vector<Call> heap_wrong_first = library_calls("heap", input);
+    heap_wrong_first[0] = Call::comparison(heap_wrong_first[0].second, heap_wrong_first[0].first,
+                                           !heap_wrong_first[0].result);
+    // The library sorts quick3's shorter left side first here.
+    ASSERT_NE(right_first("quick3", input), library_calls("quick3", input));
     SortOnPage missing = run("insertion", {}, {}, false);
     missing.missing = true;
     struct Case {
@@ -72,10 +76,17 @@ TEST(CheckPage, FindsTheFirstDifferenceAndShowsBothRuns) {
     const Case cases[] = {
         {"conforms", run("insertion", input, insertion, true), {}, "conforms: on", ""},
         {"quick sort's sides in the other order",
-         run("quick", input, right_first(input), true),
+         run("quick", input, right_first("quick", input), true),
          {},
          "conforms",
          ""},
+        {"quick3 sort's sides in the other order",
+         run("quick3", input, right_first("quick3", input), true),
+         {},
+         "conforms",
+         ""},
+        {"a heap sort's first call the other way", run("heap", input, heap_wrong_first, true, "x"),
+         1, "x", ""},
         {"a wrong third call", run("insertion", input, wrong_third, true, "x"), 3, "x", ""},
         {"a crash after three calls", run("insertion", input, three, false, "x", "crashed"), 4,
          stopped, "crashed"},

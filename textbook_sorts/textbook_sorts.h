@@ -26,7 +26,7 @@
  *     while 2i+1 < size:
  *       c = 2i+1
  *       if c+1 < size and not goes_before(a[c+1], a[c]) then c = c+1
- *                                       -- the right child on a tie
+ *                                       -- the left child on a tie
  *       if goes_before(a[c], a[i]) then stop
  *                                       -- a parent equal to its child stays
  *       swap(a, i, c); i = c
