@@ -79,6 +79,78 @@ struct Counted {
             }
         }
     }
+
+    void bubble_pass(unsigned int end) {
+        for (unsigned int j = 0; j < end; ++j) {
+            if (!goes_before(a[j], a[j + 1])) {
+                swap(j, j + 1);
+            }
+        }
+    }
+
+    void insert_gapped(unsigned int i, unsigned int gap) {
+        for (unsigned int j = i; j >= gap && !goes_before(a[j - gap], a[j]); j -= gap) {
+            swap(j - gap, j);
+        }
+    }
+
+    void sift(unsigned int i, unsigned int size) {
+        while (i < size / 2) {
+            unsigned int child = 2 * i + 1;
+            if (child + 1 < size && !goes_before(a[child + 1], a[child])) {
+                ++child;
+            }
+            if (goes_before(a[child], a[i])) {
+                return;
+            }
+            swap(i, child);
+            i = child;
+        }
+    }
+
+    // Leaves a[left..right] as before, equal and after its first value, and
+    // returns the first and last positions of the equal ones.
+    void partition3(unsigned int left, unsigned int right, unsigned int &lt, unsigned int &gt) {
+        lt = left;
+        unsigned int i = left + 1;
+        gt = right;
+        while (i <= gt) {
+            if (!goes_before(a[i], a[lt])) {
+                swap(i, gt);
+                --gt;
+            } else if (!goes_before(a[lt], a[i])) {
+                swap(lt, i);
+                ++lt;
+                ++i;
+            } else {
+                ++i;
+            }
+        }
+    }
+
+    void quick3_rec(unsigned int left, unsigned int right) {
+        while (left < right) {
+            unsigned int lt;
+            unsigned int gt;
+            partition3(left, right, lt, gt);
+            unsigned int before_size = lt - left;
+            unsigned int after_size = right - gt;
+            if (before_size < after_size) {
+                if (before_size > 0) {
+                    quick3_rec(left, lt - 1);
+                }
+                left = gt + 1;
+            } else {
+                if (after_size > 0) {
+                    quick3_rec(gt + 1, right);
+                }
+                if (before_size == 0) {
+                    return;
+                }
+                right = lt - 1;
+            }
+        }
+    }
 };
 
 } // namespace
@@ -102,6 +174,46 @@ void insertion_sort(int a[], unsigned int length, Counts &counts) {
 void quick_sort(int a[], unsigned int length, Counts &counts) {
     Counted sort{a, {}};
     sort.quick_sort_rec(0, length == 0 ? 0 : length - 1);
+    counts = sort.counts;
+}
+
+void bubble_sort(int a[], unsigned int length, Counts &counts) {
+    Counted sort{a, {}};
+    for (unsigned int end = length == 0 ? 0 : length - 1; end > 0; --end) {
+        sort.bubble_pass(end);
+    }
+    counts = sort.counts;
+}
+
+void shell_sort(int a[], unsigned int length, Counts &counts) {
+    Counted sort{a, {}};
+    unsigned int gap = 1;
+    while (gap < length / 3) {
+        gap = 3 * gap + 1;
+    }
+    for (; gap > 0; gap = (gap - 1) / 3) {
+        for (unsigned int i = gap; i < length; ++i) {
+            sort.insert_gapped(i, gap);
+        }
+    }
+    counts = sort.counts;
+}
+
+void heap_sort(int a[], unsigned int length, Counts &counts) {
+    Counted sort{a, {}};
+    for (unsigned int i = length / 2; i-- > 0;) {
+        sort.sift(i, length);
+    }
+    for (unsigned int end = length == 0 ? 0 : length - 1; end > 0; --end) {
+        sort.swap(0, end);
+        sort.sift(0, end);
+    }
+    counts = sort.counts;
+}
+
+void quick3_sort(int a[], unsigned int length, Counts &counts) {
+    Counted sort{a, {}};
+    sort.quick3_rec(0, length == 0 ? 0 : length - 1);
     counts = sort.counts;
 }
 

@@ -1,7 +1,7 @@
-// The three sorts written once more, with the order, the swap and the two
-// counts inline in one translation unit: the same comparisons and swaps as
-// the library, counted by plain increments. They measure what counting
-// through ordtally's functions costs.
+// The library's sorts written once more, with the order, the swap and the two
+// counts inline in one translation unit: the same comparisons and swaps, in
+// the same order, as the library, counted by plain increments. They measure
+// what counting through ordtally's functions costs.
 #pragma once
 
 #include "sort_calls/sorts.h"
@@ -19,6 +19,10 @@ struct Counts {
 void selection_sort(int a[], unsigned int length, Counts &counts);
 void insertion_sort(int a[], unsigned int length, Counts &counts);
 void quick_sort(int a[], unsigned int length, Counts &counts);
+void bubble_sort(int a[], unsigned int length, Counts &counts);
+void shell_sort(int a[], unsigned int length, Counts &counts);
+void heap_sort(int a[], unsigned int length, Counts &counts);
+void quick3_sort(int a[], unsigned int length, Counts &counts);
 
 using InlineSort = void (*)(int a[], unsigned int length, Counts &counts);
 

@@ -1,13 +1,14 @@
-// Benchmarks of the three counted sorts: time, comparisons and swaps per run
-// over input shapes and sizes; an inline copy of each sort, to show what
+// Benchmarks of the library's counted sorts: time, comparisons and swaps per
+// run over input shapes and sizes; an inline copy of each sort, to show what
 // counting through ordtally costs; and std::sort as the scale of a library
 // sort that counts nothing.
 //
 //     sorts_bench [Google Benchmark options]
 //     sorts_bench --targets [--rounds N]
 //
-// --targets times the library against its inline copy on the three target
-// inputs, alternating the two, and prints the ratio of the medians.
+// --targets times the library against its inline copy on random input, a
+// size for each sort, alternating the two, and prints the ratio of the
+// medians.
 #include "inline_sorts.h"
 
 #include "sort_inputs/shapes.h"
@@ -20,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -34,13 +36,34 @@ constexpr std::uint32_t seed = 1;
 
 const std::vector<Algorithm> algorithms = inline_sorts::paired_sorts();
 
-const Algorithm *find_algorithm(std::string_view name) {
-    for (const Algorithm &algorithm : algorithms) {
-        if (name == algorithm.library->name) {
-            return &algorithm;
-        }
-    }
-    return nullptr;
+// How far each sort is benchmarked: the largest size on random input and on
+// the other shapes, and the size that --targets times. The quadratic sorts,
+// and quick and quick3 sort on input in order, stop at 2^15.
+struct Sizes {
+    unsigned int random_largest;
+    unsigned int other_largest;
+    unsigned int target;
+};
+
+namespace sizes_of {
+constexpr Sizes selection{1u << 15, 1u << 15, 20000};
+constexpr Sizes insertion{1u << 15, 1u << 15, 20000};
+constexpr Sizes quick{1u << 20, 1u << 15, 1000000};
+constexpr Sizes bubble{1u << 15, 1u << 15, 20000};
+constexpr Sizes shell{1u << 20, 1u << 20, 1000000};
+constexpr Sizes heap{1u << 20, 1u << 20, 1000000};
+constexpr Sizes quick3{1u << 20, 1u << 15, 1000000};
+} // namespace sizes_of
+
+// One for every sort of the list, in its order, or this does not compile.
+#define SORT_SIZES(name) sizes_of::name,
+constexpr Sizes sizes_by_sort[] = {ADTLAB_SORTS(SORT_SIZES)};
+#undef SORT_SIZES
+
+// The list and the table name the same sorts in the same order (sorts.h
+// checks it), so a sort's sizes are at its place in the table.
+const Sizes &sizes_for(const Algorithm &algorithm) {
+    return sizes_by_sort[algorithm.library - std::begin(adtlab::sort_algorithms)];
 }
 
 unsigned int size_of(const std::vector<int> &v) {
@@ -116,12 +139,10 @@ std::vector<unsigned int> sizes(unsigned int largest) {
 void register_benchmarks() {
     for (std::string_view shape_view : default_input_shapes) {
         const std::string shape(shape_view);
-        // Quick sort is quadratic on input in order, and on long runs of equal
-        // values too: it goes further on random input only.
         for (const Algorithm &algorithm : algorithms) {
             const std::string name = algorithm.library->name;
-            bool fast = name == "quick" && shape == "random";
-            unsigned int largest = fast ? 1u << 20 : 1u << 15;
+            const Sizes &limits = sizes_for(algorithm);
+            unsigned int largest = shape == "random" ? limits.random_largest : limits.other_largest;
             for (unsigned int n : sizes(largest)) {
                 std::vector<int> input = make_input(shape, n, seed);
                 std::string suffix = name + "/" + shape + "/" + std::to_string(n);
@@ -156,43 +177,48 @@ double median(std::vector<double> values) {
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-struct Target {
-    const Algorithm *algorithm;
-    unsigned int n;
-};
+// The median processor times of the library and of the inline copy over
+// `rounds` alternating runs on `input`; false when the copy counts otherwise.
+bool time_pair(const Algorithm &algorithm, const std::vector<int> &input, int rounds,
+               double &library_median, double &inline_median) {
+    std::vector<double> library_ms;
+    std::vector<double> inline_ms;
+    for (int round = 0; round < rounds; ++round) {
+        std::vector<int> values = input;
+        double start = cpu_ms();
+        Counts library = library_sort(algorithm, values);
+        library_ms.push_back(cpu_ms() - start);
+
+        values = input;
+        start = cpu_ms();
+        Counts copy = inline_sort(algorithm, values);
+        inline_ms.push_back(cpu_ms() - start);
+
+        if (copy.comparisons != library.comparisons || copy.swaps != library.swaps) {
+            return false;
+        }
+    }
+    library_median = median(library_ms);
+    inline_median = median(inline_ms);
+    return true;
+}
 
 int run_targets(int rounds) {
-    const Target targets[] = {{find_algorithm("quick"), 1000000},
-                              {find_algorithm("insertion"), 20000},
-                              {find_algorithm("selection"), 20000}};
     constexpr double limit = 1.10;
     std::printf("%-10s %8s %12s %12s %7s  %s\n", "algorithm", "n", "library ms", "inline ms",
                 "ratio", "target");
-    for (const Target &target : targets) {
-        const std::vector<int> input = make_input("random", target.n, seed);
-        std::vector<double> library_ms;
-        std::vector<double> inline_ms;
-        for (int round = 0; round < rounds; ++round) {
-            std::vector<int> values = input;
-            double start = cpu_ms();
-            Counts library = library_sort(*target.algorithm, values);
-            library_ms.push_back(cpu_ms() - start);
-
-            values = input;
-            start = cpu_ms();
-            Counts copy = inline_sort(*target.algorithm, values);
-            inline_ms.push_back(cpu_ms() - start);
-
-            if (copy.comparisons != library.comparisons || copy.swaps != library.swaps) {
-                std::fprintf(stderr, "%s: the inline copy counts differently\n",
-                             target.algorithm->library->name);
-                return 1;
-            }
+    for (const Algorithm &algorithm : algorithms) {
+        const unsigned int n = sizes_for(algorithm).target;
+        double library_ms = 0;
+        double inline_ms = 0;
+        if (!time_pair(algorithm, make_input("random", n, seed), rounds, library_ms, inline_ms)) {
+            std::fprintf(stderr, "%s: the inline copy counts differently\n",
+                         algorithm.library->name);
+            return 1;
         }
-        double ratio = median(library_ms) / median(inline_ms);
-        std::printf("%-10s %8u %12.2f %12.2f %7.3f  %s\n", target.algorithm->library->name,
-                    target.n, median(library_ms), median(inline_ms), ratio,
-                    ratio <= limit ? "met" : "missed");
+        double ratio = library_ms / inline_ms;
+        std::printf("%-10s %8u %12.2f %12.2f %7.3f  %s\n", algorithm.library->name, n, library_ms,
+                    inline_ms, ratio, ratio <= limit ? "met" : "missed");
     }
     return 0;
 }
