@@ -222,28 +222,13 @@ Taken take_sorts(Options &options, const std::string &value) {
 }
 
 // --sorts in the usage text, its names and default from the table, its
-// words wrapped at 78 columns under the column of the options' words.
+// words in the column of the options' words.
 std::string sorts_usage() {
     const std::string words =
         "sorts only: the sorts to check, comma-separated, of " + adtlab::sort_names() +
         " (default: " + sort_list(adtlab::default_sorts()) +
         "); named in any order, checked and reported in the order of this list";
-    std::string text = "  --sorts S,...      ";
-    std::size_t line = text.size();
-    for (std::size_t from = 0; from < words.size();) {
-        const std::size_t end = std::min(words.find(' ', from), words.size());
-        if (line + 1 + (end - from) > 78) {
-            text += "\n" + std::string(22, ' ');
-            line = 22;
-        } else {
-            text += ' ';
-            ++line;
-        }
-        text.append(words, from, end - from);
-        line += end - from;
-        from = end + 1;
-    }
-    return text + "\n";
+    return "  --sorts S,...       " + adtlab::command_line::wrap_words(words, 22, 78) + "\n";
 }
 
 // Every option, one entry each, taken into `options`.

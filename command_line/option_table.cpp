@@ -1,5 +1,7 @@
 #include "command_line/option_table.h"
 
+#include <algorithm>
+
 #include <cstdio>
 #include <string_view>
 
@@ -161,6 +163,26 @@ Option text(const char *name, char letter, std::string &destination) {
 
 Result<Parsed> parse(const Syntax &syntax, const std::vector<std::string> &arguments) {
     return Parser(syntax, arguments).run();
+}
+
+std::string wrap_words(std::string_view words, std::size_t column, std::size_t width) {
+    std::string text;
+    std::size_t line = column;
+    for (std::size_t from = 0; from < words.size();) {
+        const std::size_t end = std::min(words.find(' ', from), words.size());
+        const std::size_t length = end - from;
+        if (line > column && line + 1 + length > width) {
+            text += "\n" + std::string(column, ' ');
+            line = column;
+        } else if (line > column) {
+            text += ' ';
+            ++line;
+        }
+        text.append(words, from, length);
+        line += length;
+        from = end + 1;
+    }
+    return text;
 }
 
 int print_error(const char *program, const std::string &message) {

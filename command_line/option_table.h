@@ -10,6 +10,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace adtlab::command_line {
@@ -49,6 +50,11 @@ struct Parsed {
 // The arguments after the program's name, option by option, each taken by
 // its handler in the order given; the first error ends the parse.
 Result<Parsed> parse(const Syntax &syntax, const std::vector<std::string> &arguments);
+
+// `words` for a usage text whose line has `column` characters before them:
+// wrapped at word breaks to lines of at most `width` characters, each line
+// after the first indented to `column`.
+std::string wrap_words(std::string_view words, std::size_t column, std::size_t width);
 
 // Prints "program: message" on standard error, for main; returns 2, the
 // status of a usage error.

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <sstream>
 
 namespace adtlab {
 
@@ -134,17 +133,8 @@ std::string usage_with_sorts(std::string_view usage) {
                               listed(true, " and ") + "; when named, " + listed(false, " or ");
     const std::size_t slot = usage.find("SORTS");
     const std::size_t column = slot - (usage.rfind('\n', slot) + 1);
-    constexpr std::size_t width = 76;
-    std::string text(usage.substr(0, slot)), line;
-    std::istringstream stream(words);
-    for (std::string word; stream >> word;) {
-        if (!line.empty() && column + line.size() + 1 + word.size() > width) {
-            text += line + "\n" + std::string(column, ' ');
-            line.clear();
-        }
-        line += (line.empty() ? "" : " ") + word;
-    }
-    return text + line + std::string(usage.substr(slot + 5));
+    return std::string(usage.substr(0, slot)) + command_line::wrap_words(words, column, 76) +
+           std::string(usage.substr(slot + 5));
 }
 
 int flush_output(const char *program, int status) {

@@ -142,3 +142,14 @@ INSTANTIATE_TEST_SUITE_P(
     adtlab::testing::NameFromWhat());
 
 } // namespace
+
+// Usage words wrap at word breaks within the width, in the options' column,
+// a word longer than the width on a line of its own.
+TEST(WrapWords, FillsEachLineUpToTheWidth) {
+    using adtlab::command_line::wrap_words;
+    EXPECT_EQ(wrap_words("", 4, 10), "");
+    EXPECT_EQ(wrap_words("ab cd", 4, 10), "ab cd");   // 4 + 5 = 9 columns
+    EXPECT_EQ(wrap_words("ab cde", 4, 10), "ab cde"); // exactly the width
+    EXPECT_EQ(wrap_words("ab cdef", 4, 10), "ab\n    cdef");
+    EXPECT_EQ(wrap_words("abcdefghij xy", 4, 10), "abcdefghij\n    xy");
+}
