@@ -166,23 +166,23 @@ Result<Parsed> parse(const Syntax &syntax, const std::vector<std::string> &argum
 }
 
 std::string wrap_words(std::string_view words, std::size_t column, std::size_t width) {
-    std::string text;
+    std::string wrapped;
     std::size_t line = column;
     for (std::size_t from = 0; from < words.size();) {
         const std::size_t end = std::min(words.find(' ', from), words.size());
         const std::size_t length = end - from;
         if (line > column && line + 1 + length > width) {
-            text += "\n" + std::string(column, ' ');
+            wrapped += "\n" + std::string(column, ' ');
             line = column;
         } else if (line > column) {
-            text += ' ';
+            wrapped += ' ';
             ++line;
         }
-        text.append(words, from, length);
+        wrapped.append(words, from, length);
         line += length;
         from = end + 1;
     }
-    return text;
+    return wrapped;
 }
 
 int print_error(const char *program, const std::string &message) {
