@@ -25,8 +25,8 @@ dump() {
 # The library's counts in $1 (sort_trace's JSON), "algorithm-comparisons N"
 # and "algorithm-swaps N".
 counts() {
-    grep -o '"algorithm": "[a-z]*", "comparisons": [0-9]*, "swaps": [0-9]*' "$1" |
-        sed -E 's/"algorithm": "([a-z]*)", "comparisons": ([0-9]*), "swaps": ([0-9]*)/\1-comparisons \2\n\1-swaps \3/'
+    grep -o '"algorithm": "[a-z0-9]*", "comparisons": [0-9]*, "swaps": [0-9]*' "$1" |
+        sed -E 's/"algorithm": "([a-z0-9]*)", "comparisons": ([0-9]*), "swaps": ([0-9]*)/\1-comparisons \2\n\1-swaps \3/'
 }
 
 fail() {
@@ -39,13 +39,27 @@ fail() {
 counts "$work/trace.json" >"$work/expected"
 test "$(wc -l <"$work/expected")" -eq 6
 
+# The counters of page $1 shown at fragment $2, "id N" a line, in $3.
+counters() {
+    dump "$1" "$2" "$3.html"
+    grep -oE 'id="[a-z0-9]+-(comparisons|swaps)">[0-9]*' "$3.html" | sed -E 's/id="(.*)">/\1 /' >"$3"
+}
+
 for hash in end play; do
-    dump "$work/page.html" "$hash" "$work/$hash.html"
-    grep -oE 'id="[a-z]+-(comparisons|swaps)">[0-9]*' "$work/$hash.html" | sed -E 's/id="(.*)">/\1 /' \
-        >"$work/$hash.counters"
+    counters "$work/page.html" "$hash" "$work/$hash.counters"
     diff "$work/expected" "$work/$hash.counters" ||
         fail "the page's counters at #$hash differ from the library's counts"
 done
+
+# The textbook's sorts, named, beside one of the three, at their end.
+named=(-a quick -a bubble -a shell -a heap -a quick3)
+"$sort_trace" --size 300 --seed 5 "${named[@]}" --html "$work/named.html"
+"$sort_trace" --size 300 --seed 5 "${named[@]}" --json >"$work/named.json"
+counts "$work/named.json" >"$work/named.expected"
+test "$(wc -l <"$work/named.expected")" -eq 10
+counters "$work/named.html" end "$work/named.counters"
+diff "$work/named.expected" "$work/named.counters" ||
+    fail "the counters of the named sorts' page differ from the library's counts"
 
 # Extreme values, with the probe run after the page's own scripts.
 values=(-- -2147483648 -1 0 2000000000 7 -20 3 5)
