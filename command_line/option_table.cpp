@@ -172,7 +172,8 @@ std::string wrap_words(std::string_view words, std::size_t column, std::size_t w
         const std::size_t end = std::min(words.find(' ', from), words.size());
         const std::size_t length = end - from;
         if (line > column && line + 1 + length > width) {
-            wrapped += "\n" + std::string(column, ' ');
+            wrapped += '\n';
+            wrapped.append(column, ' ');
             line = column;
         } else if (line > column) {
             wrapped += ' ';
