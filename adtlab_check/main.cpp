@@ -191,7 +191,8 @@ Taken take_seconds(double &seconds, const std::string &value) {
 std::string sort_list(const std::vector<const adtlab::SortAlgorithm *> &sorts) {
     std::string list;
     for (const adtlab::SortAlgorithm *algorithm : sorts) {
-        list += (list.empty() ? "" : ",") + std::string(algorithm->name);
+        list += list.empty() ? "" : ",";
+        list += algorithm->name;
     }
     return list;
 }

@@ -204,10 +204,10 @@ TEST(SortTrace, PageHoldsTheCountsAFormulaGivesAndTheSourceOfTheCalls) {
         for (const char *path : {"sorting/sorting.cpp", "textbook_sorts/textbook_sorts.cpp"}) {
             const bool held =
                 std::find(c.sources.begin(), c.sources.end(), path) != c.sources.end();
-            EXPECT_EQ(sources.find("\"" + std::string(path) + "\": \"#include ") !=
-                          std::string::npos,
-                      held)
-                << path;
+            std::string member = "\"";
+            member += path;
+            member += "\": \"#include ";
+            EXPECT_EQ(sources.find(member) != std::string::npos, held) << path;
         }
     }
 }
